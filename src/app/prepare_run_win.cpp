@@ -1,0 +1,107 @@
+#include <windows.h>
+
+#include <cstdio>
+
+#include "app/edition_names.h"
+#include "app/registry_string.h"
+#include "app/run_driver.h"
+#include "app/update_run.h"
+#include "catalog/update_catalog.h"
+#include "discovery/installation.h"
+#include "package/archive.h"
+#include "paths/folders_win.h"
+#include "paths/path_ops.h"
+#include "platform/ui_win.h"
+#include "resources/message_ids.h"
+
+namespace {
+
+bool EqualsIgnoreCase(const std::string& a, const char* b) { return lstrcmpiA(a.c_str(), b) == 0; }
+
+void ShowStop(unsigned messageId, unsigned titleId, UINT icon = 0) {
+  ShowMessageBox(LoadMessage(messageId), titleId, MB_OK | icon);
+}
+
+// The folder of a package made for one version: the catalogue's registry key
+// names it, or the user is asked for the oldest edition's folder. 1 go on, 0 stop.
+int FindSpecialProgramFolder(UpdateRun& run, const UpdateCatalog& catalog) {
+  catalog.ReadText("COMMENT", "RegKey", run.productRegKey, 259);
+  bool oldestEdition = EqualsIgnoreCase(run.productRegKey, kOldestEditionKey);
+
+  int found = ReadRegistryString(run.productRegKey, "ProgramPath", run.programDir);
+  if (found == 1) return 1;
+  if (found == 0 && ReadRegistryString(run.productRegKey, "Program Path", run.programDir) == 1) return 1;
+
+  if (oldestEdition) return AskInstallFolder(run.programDir) == 0 ? 1 : 0;
+  if (found == -1) {
+    ShowStop(kMsgNoRegistryEntry, kMsgTitleNotice);
+    return 0;
+  }
+  EditionNames names = EditionNamesOf(run.productVersionIndex);
+  char text[1024];
+  std::snprintf(text, sizeof text, LoadMessage(kMsgInstallFolderNotFound).c_str(), names.edition,
+                names.mainProgram);
+  ShowMessageBox(text, kMsgTitleNotice, MB_OK);
+  return 0;
+}
+
+// Shows a message, logs it too, and stops.
+int StopLogged(UpdateRun& run, unsigned messageId) {
+  std::string text = LoadMessage(messageId);
+  run.log.AppendLine(text, true);
+  ShowMessageBox(text, kMsgTitleConfirm, MB_OK | MB_ICONINFORMATION);
+  return 0;
+}
+
+}  // namespace
+
+int CheckInstalledProduct(UpdateRun& run, const UpdateCatalog& catalog) {
+  ProductInfo info;
+  if (!ReadProductInfo(run.programDir, info)) return StopLogged(run, kMsgProductDataMissing);
+  int32_t installedIndex = int32_t(uint32_t(info.majorVersion) >> 16) - 1;
+  if (IsSpecialPackage(catalog.PacketType()) && installedIndex != run.productVersionIndex)
+    return StopLogged(run, kMsgWrongPackageVersion);
+  return 1;
+}
+
+int PrepareRun(UpdateRun& run, UpdateCatalog& catalog) {
+  if (!InitFolders(run)) return 0;
+  run.packageSourceDir = run.packageDir;
+
+  if (!catalog.OpenCatalogue(run.packageDir + "index.dat", run.tempDir + "index.txt")) {
+    ShowStop(kMsgCatalogueDamaged, kMsgTitleError);
+    return 0;
+  }
+
+  PackageType type = catalog.PacketType();
+  if (IsSpecialPackage(type)) {
+    run.productVersionIndex = catalog.HeaderVersion();
+    if (!FindSpecialProgramFolder(run, catalog)) return 0;
+  } else if (ChooseInstallation(type == kGeneralFirewall, run.productVersionIndex, run.productRegKey,
+                                run.programDir) != 0) {
+    return 0;
+  }
+  EnsureTrailingBackslash(run.programDir);
+
+  run.info.OpenUpdateInfo(run.programDir + "UpdInfo.DAT", run.tempDir + "UpdInfo.INI");
+  run.ResetForRun(run.info.ReadInfoInt("Comment", "DisplayVerFlag", 0));
+  run.log.StartRunLog();
+  run.packageFilesDir = run.packageDir;
+
+  if (!CheckInstalledProduct(run, catalog)) return 0;
+
+  std::string pathName;
+  catalog.PathName(pathName);
+  std::string archiveFolder = run.packageDir + pathName + "\\";
+  if (!FitsPathLimit(archiveFolder + "ZMTUPD.DAT") ||
+      !ExtractPackageArchive(archiveFolder + "ZMTUPD.DAT", archiveFolder)) {
+    ShowStop(kMsgArchiveDamaged, kMsgTitleError);
+    return 0;
+  }
+
+  if (!catalog.LoadCatalogue(run.packageDir + "index.dat", run)) {
+    ShowStop(kMsgCatalogueDamaged, kMsgTitleError);
+    return 0;
+  }
+  return 1;
+}

@@ -1,0 +1,33 @@
+// The steps of a run that later work fills in. Each entry is removed when its
+// real implementation lands.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/unbuilt_step_win.h"
+#include "app/report_dialog.h"
+#include "app/update_run.h"
+#include "catalog/update_catalog.h"
+#include "discovery/installation.h"
+#include "package/archive.h"
+#include "platform/ui_win.h"
+#include "resources/message_ids.h"
+#include "versions/update_info.h"
+
+void StopAtUnbuiltStep(const char* step) {
+  std::string format = LoadMessage(kMsgStepNotBuilt);
+  char text[1024];
+  std::snprintf(text, sizeof text, format.c_str(), step);
+  ShowMessageBox(text, kMsgTitleError, MB_OK | MB_ICONSTOP);
+  std::exit(3);
+}
+
+int ChooseInstallation(bool, int32_t&, std::string&, std::string&) { StopAtUnbuiltStep("ChooseInstallation"); }
+int AskInstallFolder(std::string&) { StopAtUnbuiltStep("AskInstallFolder"); }
+int ReadProductInfo(const std::string&, ProductInfo&) { StopAtUnbuiltStep("ReadProductInfo"); }
+int ExtractPackageArchive(const std::string&, const std::string&) { StopAtUnbuiltStep("ExtractPackageArchive"); }
+int UpdateCatalog::LoadCatalogue(const std::string&, UpdateRun&) { StopAtUnbuiltStep("LoadCatalogue"); }
+int UpdateInfo::OpenUpdateInfo(const std::string&, const std::string&) { StopAtUnbuiltStep("OpenUpdateInfo"); }
+int UpdateInfo::ReadInfoInt(const char*, const char*, int) const { StopAtUnbuiltStep("ReadInfoInt"); }
+void ShowReportDialog(UpdateRun&, UpdateCatalog&) { StopAtUnbuiltStep("ReportDialog"); }

@@ -1,0 +1,43 @@
+#pragma once
+// The one process-wide run state. Folder fields end with a backslash once set.
+#include <cstdint>
+#include <string>
+
+#include "log/update_log.h"
+#include "versions/update_info.h"
+
+struct UpdateRun {
+  // Folders of the machine and of the package.
+  std::string windowsDir;
+  std::string systemDir;
+  std::string currentDir;
+  std::string packageDir;        // the runner's own folder
+  std::string tempDir;
+  std::string packageSourceDir;  // package side of items and self-update sources
+  std::string programDir;        // installation being updated
+  std::string packageFilesDir;   // handed to the catalogue walk
+
+  // The chosen installation.
+  int32_t productVersionIndex = 0;
+  std::string productRegKey;
+
+  // Report flags.
+  int32_t showVersionReport = 0;
+  int32_t restartNeeded = 0;
+  int32_t updateIncomplete = 0;
+
+  // Commit state and catalogue values.
+  int32_t deferredPending = 0;
+  int32_t osFamily = -1;
+  uint32_t catalogTypeMask = 0;
+  int32_t selfUpdateFirst = 0;
+
+  UpdateLog log{programDir};
+  UpdateInfo info;
+
+  // The reset before the first log line of a run: flags and counters become 0
+  // (osFamily -1), packageFilesDir becomes empty. The machine and package
+  // folders, programDir and the chosen installation stay. packageSourceDir
+  // stays too: the self-update hand-off writes into it.
+  void ResetForRun(int32_t showVersionReportFlag);
+};

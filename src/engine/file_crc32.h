@@ -1,0 +1,12 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// CRC-32 of a whole file, read in chunks while sharing read and write access
+// (an installed file may be in use). 0 when the file cannot be opened, is
+// empty, or cannot be read in full.
+uint32_t FileCrc32(const std::string& path);
+
+// 1 when FileCrc32(path) equals the catalogue's expected value (decimal text,
+// read as the C library's atoi would), else 0.
+int MatchesCrc(const std::string& path, const char* expected);

@@ -1,0 +1,50 @@
+#pragma once
+// Ids of the runner's string table (strings.rc) and of its other resources.
+// Portable code refers to texts by these ids; the Windows shell loads them.
+
+enum MessageId : unsigned {
+  kMsgSaveFilter = 1,          // save dialog file-type filter
+  kMsgTypeProgram = 2,         // built-in file type descriptions
+  kMsgTypeEngine = 3,
+  kMsgTypeDatabase = 4,
+  kMsgSourceDamaged = 5,       // package copy missing or damaged
+  kMsgCatalogueDamaged = 6,
+  kMsgSelfUpdated = 8,
+  kMsgSelfUpdateWriteFailed = 9,
+  kMsgUpdateFailed = 10,
+  kMsgUpdatedRestart = 11,
+  kMsgUpdated = 12,
+  kMsgStagingFailed = 13,
+  kMsgDeferFailed = 14,
+  kMsgDeferredRestart = 15,
+  kMsgDeferredCompletesOnRestart = 16,
+  kMsgInstallFolderNotFound = 17,
+  kMsgTitleNotice = 19,
+  kMsgProductDataMissing = 20,
+  kMsgTitleConfirm = 21,
+  kMsgTitleError = 25,
+  kMsgArchiveDamaged = 27,
+  kMsgAlreadyUpToDate = 28,
+  kMsgPackageFilesDamaged = 29,
+  kMsgFilesUpdateFailed = 30,
+  kMsgFilesUpdated = 31,
+  kMsgUpdateAgain = 32,
+  kMsgUpdating = 34,
+  kMsgRestartRequest = 35,
+  kMsgWrongPackageVersion = 37,
+  kMsgNoRegistryEntry = 40,
+  kMsgNoInstallation = 44,
+  kMsgInstallationDamaged = 45,
+  kMsgFirewallName = 47,
+  kMsgQuitUnfinished = 48,
+  kMsgEnterNetFolder = 49,
+  kMsgWrongFolder = 50,
+  kMsgBrowseNetFolder = 51,
+  kMsgAntivirusNameFirst = 52,  // 52..58: antivirus edition names
+  kMsgFirewallNameFirst = 59,   // 59..61: firewall edition names
+  kMsgAssistantOffer = 62,
+  // Shown when this build of the runner reaches a step it does not carry yet.
+  kMsgStepNotBuilt = 100,
+};
+
+constexpr int kAppIconId = 128;
