@@ -1,0 +1,95 @@
+#include "paths/path_ops.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Folders {
+  std::string program = "C:\\Program Files\\Skal\\";
+  std::string temp = "C:\\TEMP\\";
+  std::string system = "C:\\WINDOWS\\SYSTEM\\";
+  std::string windows = "C:\\WINDOWS\\";
+  MacroFolders Macros() const { return MacroFolders{program, temp, system, windows}; }
+};
+
+std::string Expand(std::string value, const std::string& defaultDir = "D:\\Default") {
+  Folders f;
+  EXPECT_EQ(ExpandPathMacro(value, defaultDir, f.Macros()), 1) << value;
+  return value;
+}
+
+TEST(ExpandPathMacro, WholeMacrosMatchInAnyCase) {
+  EXPECT_EQ(Expand("%PROGRAMDIR%"), "C:\\Program Files\\Skal\\");
+  EXPECT_EQ(Expand("%programdir%"), "C:\\Program Files\\Skal\\");
+  EXPECT_EQ(Expand("%TempDir%"), "C:\\TEMP\\");
+  EXPECT_EQ(Expand("%systemdir%"), "C:\\WINDOWS\\SYSTEM\\");
+  EXPECT_EQ(Expand("%WINDIR%"), "C:\\WINDOWS\\");
+}
+
+TEST(ExpandPathMacro, EmptyValueTakesTheDefaultWithBackslash) { EXPECT_EQ(Expand(""), "D:\\Default\\"); }
+
+TEST(ExpandPathMacro, SubFolderFormDropsTheClosingCharacter) {
+  EXPECT_EQ(Expand("%PROGRAMDIR\\Data%"), "C:\\Program Files\\Skal\\Data\\");
+  EXPECT_EQ(Expand("%PROGRAMDIR\\Data\\"), "C:\\Program Files\\Skal\\Data\\");
+  EXPECT_EQ(Expand("%PROGRAMDIR\\Data"), "C:\\Program Files\\Skal\\Dat\\");
+  EXPECT_EQ(Expand("%PROGRAMDIR\\"), "C:\\Program Files\\Skal\\");
+  EXPECT_EQ(Expand("%PROGRAMDIR\\a\\b%"), "C:\\Program Files\\Skal\\a\\b\\");
+}
+
+TEST(ExpandPathMacro, SubFolderFormDropsAWholeDoubleByteCharacter) {
+  // "%PROGRAMDIR\" + GBK "数据" with no closing character: the last character,
+  // two bytes, goes.
+  EXPECT_EQ(Expand("%PROGRAMDIR\\\xCA\xFD\xBE\xDD"), "C:\\Program Files\\Skal\\\xCA\xFD\\");
+}
+
+TEST(ExpandPathMacro, RefusesOtherFormsAndLeavesThemUnchanged) {
+  Folders f;
+  for (std::string value : {"%programdir\\Data%", "D:\\Data", "Data", "%PROGRAMDIR"}) {
+    std::string original = value;
+    EXPECT_EQ(ExpandPathMacro(value, "D:\\", f.Macros()), 0) << original;
+    EXPECT_EQ(value, original);
+  }
+}
+
+TEST(ExpandPathMacro, RefusesResultsBeyondThePathLimit) {
+  Folders f;
+  f.program = "C:\\" + std::string(250, 'p') + "\\";
+  std::string fits = "%PROGRAMDIR\\abc%";  // 254 + "abc\" = 258 characters
+  EXPECT_EQ(ExpandPathMacro(fits, "", f.Macros()), 1);
+  EXPECT_EQ(fits.size(), 258u);
+  std::string tooLong = "%PROGRAMDIR\\abcdefg%";
+  EXPECT_EQ(ExpandPathMacro(tooLong, "", f.Macros()), 0);
+  EXPECT_EQ(tooLong, "%PROGRAMDIR\\abcdefg%");
+}
+
+TEST(TrailingBackslash, AddedOnlyWhenMissing) {
+  std::string empty, plain = "C:\\a", ends = "C:\\a\\";
+  EnsureTrailingBackslash(empty);
+  EnsureTrailingBackslash(plain);
+  EnsureTrailingBackslash(ends);
+  EXPECT_EQ(empty, "\\");
+  EXPECT_EQ(plain, "C:\\a\\");
+  EXPECT_EQ(ends, "C:\\a\\");
+}
+
+TEST(TrailingBackslash, TrailByte5CIsNotABackslash) {
+  // GBK 0x95 0x5C is one character whose second byte equals '\'.
+  std::string path = "C:\\\x95\x5C";
+  EXPECT_FALSE(EndsWithBackslash(path));
+  EnsureTrailingBackslash(path);
+  EXPECT_EQ(path, "C:\\\x95\x5C\\");
+  EXPECT_EQ(FolderOfPath("C:\\dir\\\x95\x5C" "a.exe"), "C:\\dir\\");
+}
+
+TEST(FolderPathLevels, CreatesEachLevelButNeverTheDrive) {
+  EXPECT_EQ(FolderPathLevels("C:\\a\\b"), (std::vector<std::string>{"C:\\a", "C:\\a\\b"}));
+  EXPECT_EQ(FolderPathLevels("C:\\a\\b\\"), (std::vector<std::string>{"C:\\a", "C:\\a\\b", ""}));
+  EXPECT_EQ(FolderPathLevels("a"), (std::vector<std::string>{"a"}));
+}
+
+TEST(FolderOfPath, CutsAfterTheLastBackslash) {
+  EXPECT_EQ(FolderOfPath("C:\\pkg\\SkalUpd.exe"), "C:\\pkg\\");
+  EXPECT_EQ(FolderOfPath("SkalUpd.exe"), "");
+}
+
+}  // namespace

@@ -1,0 +1,107 @@
+#include "log/update_log.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "win_test_support.h"
+
+using namespace testsupport;
+
+namespace {
+
+std::string UserName() {
+  char name[100] = {};
+  DWORD size = sizeof name;
+  GetUserNameA(name, &size);
+  return name;
+}
+
+class UpdateLogTest : public ::testing::Test {
+ protected:
+  std::string programDir = MakeScratchFolder("log");
+  UpdateLog log{programDir};
+  std::string LogPath() const { return programDir + "LOGS\\" + UserName() + "Update.LOG"; }
+};
+
+const std::regex kHeader("\r\n\\[\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}:\\d{2}\\]\r\n");
+const std::regex kStamp("\\d{2}:\\d{2}:\\d{2} ");
+
+TEST_F(UpdateLogTest, HeaderThenStampedLinesInGbkBytes) {
+  ASSERT_NE(log.StartRunLog(), 0);
+  EXPECT_EQ(log.LogFilePath(), LogPath());
+  const std::string gbk = "\xCE\xC4\xBC\xFE\xB8\xFC\xD0\xC2\xB3\xC9\xB9\xA6\xA3\xA1";  // 文件更新成功！
+  ASSERT_NE(log.AppendLine(gbk), 0);
+  ASSERT_NE(log.AppendLine("two\r\nlines"), 0);
+
+  std::string bytes = ReadWholeFile(LogPath());
+  ASSERT_EQ(bytes.size(), 25u + 9 + gbk.size() + 2 + 9 + 10 + 2);
+  EXPECT_TRUE(std::regex_match(bytes.substr(0, 25), kHeader)) << bytes;
+  EXPECT_TRUE(std::regex_match(bytes.substr(25, 9), kStamp));
+  EXPECT_EQ(bytes.substr(34, gbk.size() + 2), gbk + "\r\n");
+  EXPECT_EQ(bytes.substr(bytes.size() - 12), "two\r\nlines\r\n");
+  // The in-memory text is the lines without the run header.
+  EXPECT_EQ(log.text, bytes.substr(25));
+}
+
+TEST_F(UpdateLogTest, ExactlyOneMebibyteIsNotRotated) {
+  CreateDirectoryA((programDir + "LOGS").c_str(), nullptr);
+  ASSERT_TRUE(WriteWholeFile(LogPath(), std::string(1048576, 'x')));
+  ASSERT_NE(log.StartRunLog(), 0);
+  EXPECT_EQ(ReadWholeFile(LogPath()).size(), 1048576u + 25);
+  EXPECT_EQ(GetFileAttributesA((LogPath() + ".old").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(UpdateLogTest, OneByteMoreIsRotatedAndRestarted) {
+  CreateDirectoryA((programDir + "LOGS").c_str(), nullptr);
+  std::string old(1048577, 'y');
+  ASSERT_TRUE(WriteWholeFile(LogPath(), old));
+  ASSERT_TRUE(WriteWholeFile(LogPath() + ".old", "an older rotation"));
+  ASSERT_NE(log.StartRunLog(), 0);
+  EXPECT_EQ(ReadWholeFile(LogPath() + ".old"), old);
+  std::string fresh = ReadWholeFile(LogPath());
+  EXPECT_EQ(fresh.size(), 25u);
+  EXPECT_TRUE(std::regex_match(fresh, kHeader));
+}
+
+TEST_F(UpdateLogTest, FailedRotationCopyKeepsTheOldLines) {
+  CreateDirectoryA((programDir + "LOGS").c_str(), nullptr);
+  ASSERT_TRUE(WriteWholeFile(LogPath(), std::string(1048577, 'z')));
+  // A folder in the way of the rotation copy makes the copy fail.
+  ASSERT_TRUE(CreateDirectoryA((LogPath() + ".old").c_str(), nullptr));
+  ASSERT_NE(log.StartRunLog(), 0);
+  std::string bytes = ReadWholeFile(LogPath());
+  EXPECT_EQ(bytes.size(), 1048577u + 25);
+  EXPECT_EQ(bytes.substr(0, 1048577), std::string(1048577, 'z'));
+}
+
+TEST_F(UpdateLogTest, RemovedLogsFolderIsRecreatedWithoutHeader) {
+  ASSERT_NE(log.StartRunLog(), 0);
+  ASSERT_TRUE(DeleteFileA(LogPath().c_str()));
+  ASSERT_TRUE(RemoveDirectoryA((programDir + "LOGS").c_str()));
+  ASSERT_NE(log.AppendLine("after"), 0);
+  std::string bytes = ReadWholeFile(LogPath());
+  EXPECT_EQ(bytes.size(), 9u + 5 + 2);
+  EXPECT_EQ(bytes.substr(9), "after\r\n");
+}
+
+TEST_F(UpdateLogTest, LockedLogStillReachesTheReport) {
+  ASSERT_NE(log.StartRunLog(), 0);
+  HANDLE held = CreateFileA(LogPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(log.AppendLine("kept"), 0);
+  CloseHandle(held);
+  EXPECT_NE(log.text.find("kept\r\n"), std::string::npos);
+  EXPECT_EQ(ReadWholeFile(LogPath()).find("kept"), std::string::npos);
+}
+
+TEST_F(UpdateLogTest, OverlongProgramFolderIsRefusedNotCut) {
+  std::string deep = programDir + std::string(240 - programDir.size(), 'd') + "\\";
+  UpdateLog deepLog{deep};
+  EXPECT_EQ(deepLog.LogFilePath(), "");
+  EXPECT_EQ(deepLog.StartRunLog(), 0);
+  EXPECT_EQ(deepLog.AppendLine("line"), 0);
+  EXPECT_NE(deepLog.text.find("line"), std::string::npos);
+}
+
+}  // namespace
