@@ -1,0 +1,224 @@
+// Decoder tests on streams built by hand from the format: flag bits spelled
+// out, bytes placed where the decoder fetches them.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "package/depack.h"
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+// A tag byte is taken from the stream when a flag bit is needed and the
+// previous tag byte is used up; bytes go where they are written.
+class HandStream {
+ public:
+  explicit HandStream(unsigned char first) { bytes.push_back(first); }
+  HandStream& Bits(std::string_view bits) {
+    for (char c : bits) {
+      if (c == ' ') continue;
+      if (free_ == 0) {
+        tag_ = bytes.size();
+        bytes.push_back(0);
+        free_ = 8;
+      }
+      --free_;
+      if (c == '1') bytes[tag_] |= static_cast<unsigned char>(1u << free_);
+    }
+    return *this;
+  }
+  HandStream& Byte(unsigned char b) {
+    bytes.push_back(b);
+    return *this;
+  }
+  HandStream& Literal(unsigned char b) { return Bits("0").Byte(b); }
+  HandStream& End() { return Bits("110").Byte(0); }
+  Bytes bytes;
+
+ private:
+  size_t tag_ = 0;
+  int free_ = 0;
+};
+
+struct Decoded {
+  DepackResult result;
+  std::string text;
+};
+
+constexpr unsigned char kCanary = 0xEE;
+
+// Decodes the first `exposed` bytes of `stream` into `outputSize` bytes. The
+// bytes past `exposed` stay in memory (so a decoder that read them would
+// succeed where it must fail), and canaries past the output catch stray writes.
+Decoded Decode(const Bytes& stream, size_t outputSize, size_t exposed = SIZE_MAX) {
+  exposed = std::min(exposed, stream.size());
+  Bytes out(outputSize + 16, kCanary);
+  Decoded d;
+  d.result = Depack(stream.data(), exposed, out.data(), outputSize);
+  for (size_t i = outputSize; i < out.size(); ++i) EXPECT_EQ(out[i], kCanary) << "write past the output at " << i;
+  EXPECT_LE(d.result.written, outputSize);
+  d.text.assign(out.begin(), out.begin() + std::min(d.result.written, outputSize));
+  return d;
+}
+
+TEST(Depack, OneLiteralThenEndMarker) {
+  const Bytes raw = {'A', 0xC0, 0x00};
+  EXPECT_EQ(HandStream('A').End().bytes, raw);
+  Decoded d = Decode(raw, 1);
+  EXPECT_TRUE(d.result.ok());
+  EXPECT_EQ(d.text, "A");
+}
+
+TEST(Depack, LongBlockOffsetOneLengthFourRepeatsTheByte) {
+  // 10, gamma 3 (offset high part 0), low byte 1, gamma 2 (+2 for offset <= 127), end.
+  const Bytes raw = {'x', 0xA3, 0x01, 0x00, 0x00};
+  EXPECT_EQ(HandStream('x').Bits("10 10").Byte(1).Bits("00").End().bytes, raw);
+  Decoded d = Decode(raw, 5);
+  EXPECT_TRUE(d.result.ok());
+  EXPECT_EQ(d.text, "xxxxx");
+}
+
+TEST(Depack, SingleByteBlocksWriteZeroOrCopyNearByte) {
+  Bytes s = HandStream('a').Bits("111 0000").Bits("111 0010").Bits("111 0001").End().bytes;
+  Decoded d = Decode(s, 4);
+  EXPECT_TRUE(d.result.ok());
+  EXPECT_EQ(d.text, std::string("a\0aa", 4));
+}
+
+TEST(Depack, ShortBlocksCopyTwoOrThreeBytesAndOverlap) {
+  // Offset 2 length 3 runs into the bytes it writes; offset 1 length 2.
+  Bytes s = HandStream('a').Literal('b').Bits("110").Byte(2 << 1 | 1).Bits("110").Byte(1 << 1).End().bytes;
+  Decoded d = Decode(s, 7);
+  EXPECT_TRUE(d.result.ok());
+  EXPECT_EQ(d.text, "ababaaa");
+}
+
+TEST(Depack, RepeatBlockReusesLastOffsetAcrossLiteralsAndSingleBytes) {
+  Bytes s = HandStream('a')
+                .Literal('b')
+                .Literal('c')
+                .Bits("110").Byte(3 << 1 | 1)  // abc abc
+                .Literal('X')
+                .Bits("111 0100")              // single byte 4 back: a
+                .Bits("10 00 10")              // repeat, gamma length 3, offset 3
+                .End()
+                .bytes;
+  Decoded d = Decode(s, 11);
+  EXPECT_TRUE(d.result.ok());
+  EXPECT_EQ(d.text, "abcabcXacXa");
+}
+
+// Long blocks add a length bonus that depends on the offset.
+TEST(Depack, LongBlockLengthBonusDependsOnOffset) {
+  struct Case {
+    uint32_t offset;
+    const char* gammaHigh;  // gamma of (offset >> 8) + 3
+    uint32_t bonus;
+  };
+  const Case cases[] = {
+      {127, "10", 2},   {128, "10", 0},    {1279, "1110", 0},
+      {1280, "010100", 1}, {31999, "111111111110", 1}, {32000, "01010101010100", 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.offset);
+    const uint32_t history = c.offset + 5;
+    auto at = [](uint32_t i) { return static_cast<unsigned char>(i * 7 % 251); };
+    HandStream s(at(0));
+    for (uint32_t i = 1; i < history; ++i) s.Literal(at(i));
+    s.Bits("10").Bits(c.gammaHigh).Byte(c.offset & 0xFF).Bits("00").End();  // gamma length 2
+
+    Decoded d = Decode(s.bytes, history + 2 + c.bonus);
+    ASSERT_TRUE(d.result.ok());
+    ASSERT_EQ(d.result.written, history + 2 + c.bonus);
+    for (uint32_t k = 0; k < 2 + c.bonus; ++k)
+      EXPECT_EQ(static_cast<unsigned char>(d.text[history + k]), at(history - c.offset + k)) << k;
+  }
+}
+
+// A stream that stops early fails at every cut, even though the bytes that
+// would complete it lie right behind the exposed part.
+TEST(DepackRejects, EveryTruncation) {
+  Bytes s = HandStream('a')
+                .Literal('b')
+                .Bits("110").Byte(2 << 1 | 1)
+                .Bits("10 00 0100")  // repeat, length 4
+                .Bits("10 10").Byte(3).Bits("00")
+                .Bits("111 0000")
+                .End()
+                .bytes;
+  ASSERT_TRUE(Decode(s, 64).result.ok());
+  for (size_t cut = 0; cut < s.size(); ++cut) {
+    SCOPED_TRACE(cut);
+    EXPECT_EQ(Decode(s, 64, cut).result.status, DepackStatus::StreamTruncated);
+  }
+}
+
+TEST(DepackRejects, BackReferenceBeforeStart) {
+  const Bytes streams[] = {
+      HandStream('a').Bits("10 10").Byte(2).Bits("00").End().bytes,  // long, offset 2 at 1
+      HandStream('a').Bits("10 10").Byte(0).Bits("00").End().bytes,  // long, offset 0
+      HandStream('a').Bits("110").Byte(2 << 1).End().bytes,          // short, offset 2 at 1
+      HandStream('a').Bits("111 0010").End().bytes,                  // single byte, 2 back at 1
+  };
+  for (const Bytes& s : streams) EXPECT_EQ(Decode(s, 64).result.status, DepackStatus::BadReference);
+}
+
+TEST(DepackRejects, RepeatBeforeAnyOffsetWasSet) {
+  Bytes s = HandStream('a').Literal('a').Bits("111 0001").Bits("10 00 00").End().bytes;
+  EXPECT_EQ(Decode(s, 64).result.status, DepackStatus::NoLastOffset);
+}
+
+TEST(DepackRejects, OutputPastItsSize) {
+  const Bytes longBlock = {'x', 0xA3, 0x01, 0x00, 0x00};  // expands to 5 bytes
+  EXPECT_EQ(Decode(longBlock, 4).result.status, DepackStatus::OutputOverflow);
+  EXPECT_EQ(Decode(HandStream('a').Literal('b').End().bytes, 1).result.status, DepackStatus::OutputOverflow);
+  EXPECT_EQ(Decode(HandStream('a').Bits("111 0000").End().bytes, 1).result.status, DepackStatus::OutputOverflow);
+  EXPECT_EQ(Decode(HandStream('a').End().bytes, 0).result.status, DepackStatus::OutputOverflow);
+}
+
+TEST(DepackRejects, OversizedGammaNumbers) {
+  std::string endless;
+  for (int i = 0; i < 40; ++i) endless += "11";
+  Bytes farOffset = HandStream('a').Bits("10").Bits(endless).Bits("10").Byte(0).Bits("00").End().bytes;
+  EXPECT_EQ(Decode(farOffset, 64).result.status, DepackStatus::BadReference);
+  Bytes hugeLength = HandStream('a').Bits("10 10").Byte(1).Bits(endless).Bits("10").End().bytes;
+  EXPECT_EQ(Decode(hugeLength, 64).result.status, DepackStatus::OutputOverflow);
+}
+
+Bytes Image(uint32_t payloadOffset, uint32_t unpackedSize, const Bytes& stream) {
+  Bytes image(std::max<size_t>(payloadOffset, kPackedHeaderSize), 0x5A);
+  StoreLe32(image.data() + kPayloadOffsetAt, payloadOffset);
+  StoreLe32(image.data() + kUnpackedSizeAt, unpackedSize);
+  image.resize(payloadOffset);
+  image.insert(image.end(), stream.begin(), stream.end());
+  return image;
+}
+
+TEST(UnpackImage, ReadsFieldsAtTheirOffsetsAndZeroFillsAShortStream) {
+  Bytes image = Image(100, 6, HandStream('A').Literal('B').End().bytes);
+  Bytes out;
+  DepackResult r = UnpackImage(image.data(), image.size(), out);
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(r.written, 2u);
+  EXPECT_EQ(out, (Bytes{'A', 'B', 0, 0, 0, 0}));
+}
+
+TEST(UnpackImage, RejectsBadHeaders) {
+  Bytes out = {1, 2, 3};
+  Bytes image = Image(72, 1, HandStream('A').End().bytes);
+  EXPECT_EQ(UnpackImage(image.data(), 71, out).status, DepackStatus::ShortFile);
+  EXPECT_TRUE(out.empty());
+  Bytes atEnd = Image(uint32_t(image.size()), 1, {});
+  EXPECT_EQ(UnpackImage(atEnd.data(), atEnd.size(), out).status, DepackStatus::BadPayloadOffset);
+  StoreLe32(atEnd.data() + kPayloadOffsetAt, 0xFFFFFFFFu);
+  EXPECT_EQ(UnpackImage(atEnd.data(), atEnd.size(), out).status, DepackStatus::BadPayloadOffset);
+  Bytes tooSmall = Image(72, 0, HandStream('A').End().bytes);
+  EXPECT_EQ(UnpackImage(tooSmall.data(), tooSmall.size(), out).status, DepackStatus::OutputOverflow);
+  EXPECT_TRUE(out.empty());
+}
+
+}  // namespace
