@@ -1,0 +1,125 @@
+// Runs the built pkgtool program as a user would and checks its files,
+// output and exit status.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+class PkgtoolCli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("pkgtool_cli_" + std::to_string(::getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+  void Write(const std::string& name, const std::string& content) const {
+    std::ofstream(Path(name), std::ios::binary) << content;
+  }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(Path(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  Outcome Pkgtool(const std::string& args) const {
+    std::string command = std::string("'") + PKGTOOL_PATH + "' " + args + " >'" + Path("stdout") + "' 2>'" +
+                          Path("stderr") + "'";
+    int raw = std::system(command.c_str());
+    Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Read("stdout"), Read("stderr")};
+    fs::remove(Path("stdout"));
+    fs::remove(Path("stderr"));
+    return run;
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(PkgtoolCli, Crc32PrintsUnsignedDecimalAndPath) {
+  Write("abc.txt", "abc");
+  Outcome run = Pkgtool("crc32 " + Path("abc.txt"));
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "891568578 " + Path("abc.txt") + "\n");
+  EXPECT_EQ(run.err, "");
+}
+
+TEST_F(PkgtoolCli, Crc32GoesOnPastAnUnreadableFileAndFails) {
+  Write("empty", "");
+  Outcome run = Pkgtool("crc32 " + Path("missing") + " " + Path("empty") + " " + dir_.string());
+  EXPECT_NE(run.status, 0);
+  EXPECT_EQ(run.out, "0 " + Path("empty") + "\n");
+  EXPECT_NE(run.err.find("missing"), std::string::npos);
+  EXPECT_NE(run.err.find("directory"), std::string::npos);
+}
+
+TEST_F(PkgtoolCli, PackThenUnpackGivesTheSameBytes) {
+  std::string text;
+  for (int i = 0; i < 300; ++i) text += "[F" + std::to_string(i) + ".DLL]\r\nCRC=" + std::to_string(i * 7919) + "\r\n";
+  Write("index.txt", text);
+  ASSERT_EQ(Pkgtool("pack " + Path("index.txt") + " " + Path("index.dat")).status, 0);
+  EXPECT_LT(fs::file_size(Path("index.dat")), text.size() / 2);
+  Outcome run = Pkgtool("unpack " + Path("index.dat") + " " + Path("back.txt"));
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Read("back.txt"), text);
+}
+
+TEST_F(PkgtoolCli, PackRefusesAnEmptyFile) {
+  Write("empty", "");
+  Outcome run = Pkgtool("pack " + Path("empty") + " " + Path("out.dat"));
+  EXPECT_NE(run.status, 0);
+  EXPECT_NE(run.err.find("empty"), std::string::npos);
+  EXPECT_FALSE(fs::exists(Path("out.dat")));
+}
+
+// A damaged file fails and leaves an existing output as it was, with no
+// temporary file behind.
+TEST_F(PkgtoolCli, UnpackOfADamagedFileFailsCleanly) {
+  Write("plain", std::string(5000, 'z') + "tail");
+  ASSERT_EQ(Pkgtool("pack " + Path("plain") + " " + Path("good.dat")).status, 0);
+  std::string packed = Read("good.dat");
+
+  Write("cut.dat", packed.substr(0, packed.size() - 2));
+  std::string badCrc = packed;
+  badCrc[16] ^= 0x40;
+  Write("crc.dat", badCrc);
+  Write("short.dat", packed.substr(0, 50));
+  for (const char* damaged : {"cut.dat", "crc.dat", "short.dat"}) {
+    SCOPED_TRACE(damaged);
+    Write("out.txt", "previous");
+    Outcome run = Pkgtool(std::string("unpack ") + Path(damaged) + " " + Path("out.txt"));
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.err.find(damaged), std::string::npos);
+    EXPECT_EQ(Read("out.txt"), "previous");
+    EXPECT_FALSE(fs::exists(Path("out.txt.partial")));
+  }
+}
+
+TEST_F(PkgtoolCli, UsageForNoOrUnknownVerbOrWrongArguments) {
+  Outcome none = Pkgtool("");
+  EXPECT_EQ(none.status, 2);
+  EXPECT_NE(none.err.find("usage"), std::string::npos);
+  EXPECT_NE(none.err.find("crc32"), std::string::npos);
+  EXPECT_EQ(Pkgtool("frobnicate").status, 2);
+  EXPECT_EQ(Pkgtool("pack onlyone").status, 2);
+  EXPECT_EQ(Pkgtool("crc32").status, 2);
+}
+
+}  // namespace
