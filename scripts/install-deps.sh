@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   wine wine32:i386 wine64
   xvfb xauth x11-utils imagemagick
-  locales nasm dosbox
+  locales nasm dosbox fonts-wqy-microhei
 )
 
 sudo_cmd=()
