@@ -1,0 +1,145 @@
+#!/usr/bin/env bash
+# Runs one Windows program under Wine in a private, throw-away 32-bit prefix.
+# ctest uses it as the emulator of the Windows build; end-to-end scripts too.
+#
+#   scripts/wine-run.sh PROGRAM [ARGS...]     exits with PROGRAM's exit code
+#   scripts/wine-run.sh --shell COMMAND [ARGS...]
+#       runs the Linux COMMAND instead, with WINEPREFIX, DISPLAY and the rest
+#       exported, so that a script can run several programs (say the runner
+#       and wauto) with `wine` in one prefix; exits with COMMAND's exit code.
+#
+# Each run copies the template prefix (made once by wine-prefix.sh), runs with
+# code page 936 (LC_ALL=zh_CN.UTF-8) and WINEDEBUG=-all, on $DISPLAY or else
+# on a private Xvfb, then kills what the program left running and deletes the
+# prefix. Runs at the same time do not share a prefix, wineserver or display.
+# Environment:
+#   SKAL_WINVER=win98|winme|win2k|winxp  Windows version the program sees
+#                                        (default: the prefix's, Windows 7)
+#   SKAL_KEEP_PREFIX=1         keep the prefix and print its path on stderr
+#   SKAL_WINE_PREFIX_OUT=FILE  write the prefix path into FILE
+#   SKAL_WINE_TEMPLATE=DIR     template prefix (default <repo>/build/wine/template)
+set -euo pipefail
+
+launcher=(wine)
+if [ "${1:-}" = --shell ]; then
+  launcher=()
+  shift
+fi
+if [ $# -lt 1 ]; then
+  echo "usage: $0 [--shell] PROGRAM [ARGS...]" >&2
+  exit 2
+fi
+case ${SKAL_WINVER:-} in
+  "" | win98 | winme | win2k | winxp) ;;
+  *) echo "wine-run: SKAL_WINVER must be win98, winme, win2k or winxp" >&2; exit 2 ;;
+esac
+
+template=$("$(dirname "${BASH_SOURCE[0]}")/wine-prefix.sh")
+run_dir=$(mktemp -d "$(dirname "$template")/run.XXXXXX")
+prefix=$run_dir/prefix
+xvfb_pid=
+
+# Wine's builtin DLL/EXE/NLS files are placeholders that Wine only rewrites
+# when it updates a prefix, which a copy of a current template never does, so
+# they are hard-linked rather than copied (about 0.1 s instead of 1 s). The
+# risk: a program that writes into one of them in place (open for writing
+# rather than delete and recreate) changes the template and every prefix made
+# from it. check_template_untouched notices that afterwards.
+copy_template() {
+  cp -a -l "$template/." "$prefix/"
+  (cd "$template" &&
+    find . -regextype posix-extended -type f \
+      ! -iregex '\./drive_c/windows/system32/.*\.(dll|exe|drv|sys|vxd|ocx|cpl|acm|tlb|ax|com|mod|nls)' \
+      -print0 | xargs -0 cp -p --parents --remove-destination -t "$prefix")
+}
+
+# Sets an HKCU string value by appending its key to user.reg, which Wine
+# reads when it starts. Usage: set_user_value 'Software\Wine' NAME DATA
+set_user_value() {
+  printf '\n[%s] %s\n"%s"="%s"\n' "${1//\\/\\\\}" "$(date +%s)" "$2" "$3" >>"$prefix/user.reg"
+}
+
+# Xvfb picks a free display number itself (-displayfd) and reports it once it
+# accepts clients; xvfb-run -a can hand the same number to two parallel jobs.
+start_display() {
+  [ -z "${DISPLAY:-}" ] || return 0
+  # Without a window manager, Wine waits 2 s for one each time it hides a
+  # managed window; unmanaged windows close at once.
+  set_user_value 'Software\Wine\X11 Driver' Managed N
+  Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$run_dir/display" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do
+    if [ -s "$run_dir/display" ]; then
+      export DISPLAY=:$(head -n1 "$run_dir/display")
+      return 0
+    fi
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  echo "wine-run: Xvfb did not start" >&2
+  exit 1
+}
+
+# A run must never have written into a file it shares with the template.
+check_template_untouched() {
+  local written
+  written=$(find "$prefix/drive_c/windows/system32" -type f -links +1 -newer "$template/.skal-ready" 2>/dev/null | head -n3 || true)
+  if [ -n "$written" ]; then
+    echo "wine-run: the program wrote into files shared with the template:" >&2
+    echo "$written" >&2
+    echo "wine-run: the template is discarded and will be made again" >&2
+    rm -f "$template/.skal-ready"
+  fi
+}
+
+stop_wine() {
+  if [ -d "$prefix" ]; then
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    # The Debian wineserver names its socket folder under $TMPDIR in the prefix.
+    if [ -f "$prefix/wineserver" ]; then
+      rm -rf "${TMPDIR:-/tmp}/$(cat "$prefix/wineserver")"
+      rm -f "$prefix/wineserver"
+    fi
+  fi
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=
+  fi
+}
+
+finish() {
+  stop_wine
+  if [ -d "$prefix" ]; then
+    check_template_untouched
+  fi
+  if [ "${SKAL_KEEP_PREFIX:-}" = 1 ]; then
+    echo "wine-run: prefix kept at $prefix" >&2
+  else
+    rm -rf "$run_dir"
+  fi
+}
+trap finish EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+mkdir "$prefix"
+copy_template
+if [ -n "${SKAL_WINVER:-}" ]; then
+  set_user_value 'Software\Wine' Version "$SKAL_WINVER"
+fi
+if [ -n "${SKAL_WINE_PREFIX_OUT:-}" ]; then
+  echo "$prefix" >"$SKAL_WINE_PREFIX_OUT"
+fi
+
+export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
+export WINEDLLOVERRIDES="mscoree=d;mshtml=d;winemenubuilder.exe=d"
+start_display
+
+# In the background so that INT and TERM reach the traps at once.
+"${launcher[@]}" "$@" <&0 &
+wine_pid=$!
+status=0
+wait "$wine_pid" || status=$?
+exit "$status"
