@@ -1,0 +1,150 @@
+#include "automation_win.h"
+
+namespace automation {
+namespace {
+
+constexpr DWORD kPollMs = 50;
+// A window that does not answer within this time counts as hung.
+constexpr UINT kAnswerTimeoutMs = 5000;
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+std::string ClassOf(HWND window) {
+  char name[256];
+  int length = GetClassNameA(window, name, sizeof name);
+  return std::string(name, length > 0 ? length : 0);
+}
+
+struct CaptionSearch {
+  const std::string* caption;
+  DWORD processId;
+  HWND found;
+};
+
+BOOL CALLBACK MatchCaption(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<CaptionSearch*>(param);
+  if (!IsWindowVisible(window)) return TRUE;
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (search->processId != 0 && owner != search->processId) return TRUE;
+  // GetWindowTextA reads another process's caption without sending it a
+  // message, so a hung program cannot block the search.
+  char caption[512];
+  int length = GetWindowTextA(window, caption, sizeof caption);
+  if (length < 0 || search->caption->compare(0, std::string::npos, caption, length) != 0) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+struct ProcessSearch {
+  DWORD processId;
+  std::vector<HWND>* windows;
+};
+
+BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<ProcessSearch*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search->processId && IsWindowVisible(window)) search->windows->push_back(window);
+  return TRUE;
+}
+
+BOOL CALLBACK FindMessageStatic(HWND child, LPARAM param) {
+  if ((GetDlgCtrlID(child) & 0xFFFF) == kMessageBoxTextId && ClassOf(child) == "Static") {
+    *reinterpret_cast<HWND*>(param) = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND MessageStatic(HWND window) {
+  if (!IsWindow(window) || ClassOf(window) != "#32770") return nullptr;
+  HWND found = nullptr;
+  EnumChildWindows(window, FindMessageStatic, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+}  // namespace
+
+HWND FindWindowByCaption(const std::string& caption, DWORD processId) {
+  CaptionSearch search{&caption, processId, nullptr};
+  EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND WaitForWindow(const std::string& caption, DWORD timeoutMs, DWORD processId) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (HWND window = FindWindowByCaption(caption, processId)) return window;
+    if (GetTickCount() - start >= timeoutMs) return nullptr;
+    Sleep(kPollMs);
+  }
+}
+
+std::vector<HWND> ProcessWindows(DWORD processId) {
+  std::vector<HWND> windows;
+  ProcessSearch search{processId, &windows};
+  EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
+  return windows;
+}
+
+bool ReadWindowText(HWND window, std::string& text) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &length)) {
+    return false;
+  }
+  // The length may count UTF-16 units; a GBK character takes up to two bytes.
+  std::string buffer(length * 2 + 1, '\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                           SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &copied)) {
+    return false;
+  }
+  text.assign(buffer.data(), copied < buffer.size() ? copied : buffer.size() - 1);
+  return true;
+}
+
+bool ReadControlText(HWND dialog, int controlId, std::string& text) {
+  HWND control = GetDlgItem(dialog, controlId);
+  return control != nullptr && ReadWindowText(control, text);
+}
+
+bool PressButton(HWND dialog, int buttonId) {
+  HWND button = GetDlgItem(dialog, buttonId);
+  if (button == nullptr || !IsWindowVisible(button) || !IsWindowEnabled(button)) return false;
+  // A dialog disabled by a modal window over it takes no clicks.
+  if (!IsWindowEnabled(dialog)) return false;
+  // Posted, not sent: the handler may run a modal loop (another dialog or a
+  // message box) that would otherwise block the caller until it closes.
+  return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                      reinterpret_cast<LPARAM>(button)) != FALSE;
+}
+
+bool IsMessageBox(HWND window) { return MessageStatic(window) != nullptr; }
+
+bool ReadMessageBoxText(HWND box, std::string& text) {
+  HWND message = MessageStatic(box);
+  return message != nullptr && ReadWindowText(message, text);
+}
+
+bool AnswerMessageBox(HWND box, int buttonId) {
+  switch (buttonId) {
+    case IDOK:
+    case IDYES:
+    case IDNO:
+    case IDCANCEL:
+      return IsMessageBox(box) && PressButton(box, buttonId);
+    default:
+      return false;
+  }
+}
+
+bool WaitForWindowGone(HWND window, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  while (IsWindow(window)) {
+    if (GetTickCount() - start >= timeoutMs) return false;
+    Sleep(kPollMs);
+  }
+  return true;
+}
+
+}  // namespace automation
