@@ -4,13 +4,11 @@
 
 namespace {
 
-bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
-
 // Byte offsets at which characters start, for a code page 936 text.
 template <typename Visit>
 void ForEachCharacter(const std::string& text, Visit visit) {
   for (size_t i = 0; i < text.size();) {
-    size_t width = (IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ? 2 : 1;
+    size_t width = CharacterWidthAt(text, i);
     visit(i, width);
     i += width;
   }
@@ -47,6 +45,23 @@ std::string DropLastCharacter(const std::string& text) {
 }  // namespace
 
 bool FitsPathLimit(const std::string& path) { return path.size() <= kMaxPathLength; }
+
+size_t CharacterWidthAt(const std::string& text, size_t at) {
+  unsigned char c = static_cast<unsigned char>(text[at]);
+  return (c >= 0x81 && c <= 0xFE && at + 1 < text.size()) ? 2 : 1;
+}
+
+std::vector<std::string> SplitAtBackslashes(const std::string& path) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  ForEachCharacter(path, [&](size_t at, size_t width) {
+    if (width != 1 || path[at] != '\\') return;
+    parts.push_back(path.substr(start, at - start));
+    start = at + 1;
+  });
+  parts.push_back(path.substr(start));
+  return parts;
+}
 
 bool EndsWithBackslash(const std::string& path) {
   bool ends = false;

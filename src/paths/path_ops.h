@@ -8,6 +8,14 @@ constexpr size_t kMaxPathLength = 259;
 
 bool FitsPathLimit(const std::string& path);
 
+// Width in bytes of the character that starts at byte `at`: 2 for a code page
+// 936 lead byte (0x81-0xFE) followed by another byte, else 1.
+size_t CharacterWidthAt(const std::string& text, size_t at);
+
+// The text cut at every backslash character (a trail byte 0x5C is not one):
+// "a\b" -> {"a", "b"}, "a\" -> {"a", ""}, "" -> {""}.
+std::vector<std::string> SplitAtBackslashes(const std::string& path);
+
 // True when the text's last character (not merely its last byte) is a
 // backslash. In code page 936 the trail byte of a double-byte character may be
 // 0x5C, so the text is scanned character by character.

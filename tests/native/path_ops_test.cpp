@@ -87,6 +87,17 @@ TEST(FolderPathLevels, CreatesEachLevelButNeverTheDrive) {
   EXPECT_EQ(FolderPathLevels("a"), (std::vector<std::string>{"a"}));
 }
 
+TEST(SplitAtBackslashes, CutsAtBackslashCharactersOnly) {
+  EXPECT_EQ(SplitAtBackslashes("a\\b"), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(SplitAtBackslashes("\\a\\"), (std::vector<std::string>{"", "a", ""}));
+  EXPECT_EQ(SplitAtBackslashes(""), (std::vector<std::string>{""}));
+  // GBK 0x81 0x5C is one character; the backslash after it separates.
+  EXPECT_EQ(SplitAtBackslashes("\x81\x5C\\b"), (std::vector<std::string>{"\x81\x5C", "b"}));
+  // A lead byte at the very end stands alone: the width is 1.
+  EXPECT_EQ(CharacterWidthAt("a\x81", 1), 1u);
+  EXPECT_EQ(CharacterWidthAt("\x81\x5C", 0), 2u);
+}
+
 TEST(FolderOfPath, CutsAfterTheLastBackslash) {
   EXPECT_EQ(FolderOfPath("C:\\pkg\\SkalUpd.exe"), "C:\\pkg\\");
   EXPECT_EQ(FolderOfPath("SkalUpd.exe"), "");
