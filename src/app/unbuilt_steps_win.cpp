@@ -26,7 +26,6 @@ void StopAtUnbuiltStep(const char* step) {
 int ChooseInstallation(bool, int32_t&, std::string&, std::string&) { StopAtUnbuiltStep("ChooseInstallation"); }
 int AskInstallFolder(std::string&) { StopAtUnbuiltStep("AskInstallFolder"); }
 int ReadProductInfo(const std::string&, ProductInfo&) { StopAtUnbuiltStep("ReadProductInfo"); }
-int ExtractPackageArchive(const std::string&, const std::string&) { StopAtUnbuiltStep("ExtractPackageArchive"); }
 int UpdateCatalog::LoadCatalogue(const std::string&, UpdateRun&) { StopAtUnbuiltStep("LoadCatalogue"); }
 int UpdateInfo::OpenUpdateInfo(const std::string&, const std::string&) { StopAtUnbuiltStep("OpenUpdateInfo"); }
 int UpdateInfo::ReadInfoInt(const char*, const char*, int) const { StopAtUnbuiltStep("ReadInfoInt"); }

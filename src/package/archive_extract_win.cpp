@@ -1,0 +1,76 @@
+// Extraction of the package archive into Win32 files.
+#include <windows.h>
+
+#include <new>
+
+#include "package/archive.h"
+#include "package/archive_extraction.h"
+#include "paths/folders_win.h"
+#include "platform/file_win.h"
+
+namespace {
+
+class FileSource : public ArchiveSource {
+ public:
+  explicit FileSource(FileHandle& file) : file_(file) {}
+  bool Size(uint64_t& size) override { return file_.Size(size); }
+  bool Seek(uint64_t offset) override { return file_.Seek(offset); }
+  bool Read(unsigned char* buffer, size_t length, size_t& done) override {
+    DWORD got = 0;
+    bool ok = file_.Read(buffer, DWORD(length), got);
+    done = got;
+    return ok;
+  }
+
+ private:
+  FileHandle& file_;
+};
+
+FILETIME ToFileTime(uint64_t value) {
+  FILETIME time;
+  time.dwLowDateTime = DWORD(value & 0xFFFFFFFFu);
+  time.dwHighDateTime = DWORD(value >> 32);
+  return time;
+}
+
+class FolderTarget : public ExtractTarget {
+ public:
+  explicit FolderTarget(const std::string& destination) : destination_(destination) {}
+
+  bool Create(const EntryPlacement& placement) override {
+    std::string folderPath, filePath;
+    if (!BuildEntryPaths(destination_, placement, folderPath, filePath)) return false;
+    if (!folderPath.empty()) CreateFolderPath(folderPath);
+    output_ = FileHandle(filePath, GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
+    return output_.IsOpen();
+  }
+
+  bool Write(const unsigned char* bytes, size_t length) override { return output_.WriteAll(bytes, DWORD(length)); }
+
+  // A time that Windows refuses leaves the file's own time; the data is whole.
+  void Finish(const ArchiveTimes& times) override {
+    FILETIME created = ToFileTime(times.created);
+    FILETIME accessed = ToFileTime(times.accessed);
+    FILETIME written = ToFileTime(times.written);
+    output_.SetTimes(&created, &accessed, &written);
+    output_.Close();
+  }
+
+ private:
+  std::string destination_;
+  FileHandle output_;
+};
+
+}  // namespace
+
+int ExtractPackageArchive(const std::string& archivePath, const std::string& destination) {
+  try {
+    FileHandle archive(archivePath, GENERIC_READ, 0, OPEN_EXISTING);
+    if (!archive.IsOpen()) return 0;
+    FileSource source(archive);
+    FolderTarget target(destination);
+    return ExtractArchive(source, target).ok() ? 1 : 0;
+  } catch (const std::bad_alloc&) {
+    return 0;
+  }
+}

@@ -1,0 +1,185 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "archive_writer.h"
+#include "package/archive.h"
+#include "package/archive_format.h"
+#include "paths/folders_win.h"
+#include "win_test_support.h"
+
+using namespace testsupport;
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+ArchiveMember Member(const std::string& name, const std::string& folder, const std::string& data, uint32_t key) {
+  ArchiveMember member;
+  member.name = name;
+  member.folder = folder;
+  member.data.assign(data.begin(), data.end());
+  member.key = key;
+  // 2001-02-03 and two later moments, in FILETIME ticks.
+  member.times = {0x01C08DD1F1D6A000ull, 0x01C08DD1F1D6A000ull + 3 * 10000000ull,
+                  0x01C08DD1F1D6A000ull + 7 * 10000000ull};
+  return member;
+}
+
+std::string Pattern(size_t size) {
+  std::string bytes(size, '\0');
+  for (size_t i = 0; i < size; ++i) bytes[i] = char(i * 13 + i / 509);
+  return bytes;
+}
+
+// Writes the archive into `folder` and returns its path.
+std::string WriteArchive(const std::string& folder, const Bytes& archive) {
+  std::string path = folder + "ZMTUPD.DAT";
+  EXPECT_TRUE(WriteWholeFile(path, std::string(archive.begin(), archive.end())));
+  return path;
+}
+
+Bytes Build(const std::vector<ArchiveMember>& members) {
+  Bytes archive;
+  std::string error;
+  EXPECT_TRUE(BuildArchive(members, archive, error)) << error;
+  return archive;
+}
+
+void PatchRecord(Bytes& archive, int k, size_t field, const std::string& bytes) {
+  std::memcpy(archive.data() + RecordOffset(k) + field, bytes.data(), bytes.size());
+}
+
+// Names in the folder (no "." and ".."), to check that nothing was written.
+std::set<std::string> Listing(const std::string& folder) {
+  std::set<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    std::string name = found.cFileName;
+    if (name != "." && name != "..") names.insert(name);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
+
+uint64_t Ticks(const FILETIME& time) { return (uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime; }
+
+// The archive lies in the package folder; entries go into `dest` below it.
+struct Package {
+  std::string folder = MakeScratchFolder("archive");
+  std::string dest = folder + "dest\\";
+  Package() { CreateDirectoryA(dest.c_str(), nullptr); }
+  int Extract(const Bytes& archive) { return ExtractPackageArchive(WriteArchive(folder, archive), dest); }
+};
+
+TEST(ExtractPackageArchive, DamagedHeaderFailsWithoutCreatingAnyFile) {
+  const Bytes good = Build({Member("A.DAT", "sub", "abc", 7)});
+  for (int32_t field : {0, 4}) {  // format 2, then count 0
+    Package package;
+    Bytes archive = good;
+    archive[field] = field == 0 ? 2 : 0;
+    EXPECT_EQ(package.Extract(archive), 0) << field;
+    EXPECT_TRUE(Listing(package.dest).empty());
+  }
+  Package package;
+  EXPECT_EQ(ExtractPackageArchive(package.folder + "missing.dat", package.dest), 0);
+}
+
+TEST(ExtractPackageArchive, WritesFoldersDataAndTimes) {
+  Package package;
+  const std::string big = Pattern(kArchiveChunkSize + 1);
+  ASSERT_TRUE(WriteWholeFile(package.dest + "OLD.DAT", std::string(100000, 'o')));
+  const std::vector<ArchiveMember> members = {Member("EMPTY.DAT", "", "", 0x12345678),
+                                              Member("BIG.BIN", "a\\b", big, 0x89ABCDEF),
+                                              Member("OLD.DAT", "", "new", 0xFFFFFFFF)};
+  ASSERT_NE(package.Extract(Build(members)), 0);
+
+  EXPECT_TRUE(IsFolder(package.dest + "a"));
+  EXPECT_EQ(ReadWholeFile(package.dest + "a\\b\\BIG.BIN"), big);
+  EXPECT_EQ(ReadWholeFile(package.dest + "OLD.DAT"), "new");  // replaced, not overwritten in place
+
+  HANDLE empty = CreateFileA((package.dest + "EMPTY.DAT").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(empty, INVALID_HANDLE_VALUE);
+  FILETIME created, accessed, written;
+  ASSERT_TRUE(GetFileTime(empty, &created, &accessed, &written));
+  EXPECT_EQ(GetFileSize(empty, nullptr), 0u);
+  CloseHandle(empty);
+  EXPECT_EQ(Ticks(accessed), members[0].times.accessed);
+  EXPECT_EQ(Ticks(written), members[0].times.written);
+  // Linux file systems keep no settable creation time; Wine then reports the
+  // last-write time in its place. Windows keeps the record's.
+  EXPECT_TRUE(Ticks(created) == members[0].times.created || Ticks(created) == Ticks(written));
+  EXPECT_EQ(GetFileAttributesA((package.dest + "EMPTY.DAT").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+}
+
+TEST(ExtractPackageArchive, GbkNamesAndFoldersExtract) {
+  Package package;
+  // 数据\乗.txt: the second byte of 乗 (0x81 0x5C) equals a backslash.
+  const std::string folder = "\xCA\xFD\xBE\xDD", name = "\x81\x5C.txt";
+  ASSERT_NE(package.Extract(Build({Member(name, folder, "gbk", 3)})), 0);
+  EXPECT_EQ(ReadWholeFile(package.dest + folder + "\\" + name), "gbk");
+  EXPECT_EQ(Listing(package.dest), std::set<std::string>{folder});
+}
+
+TEST(ExtractPackageArchive, HostileEntriesAreRefusedAndNothingLeavesTheDestination) {
+  struct Hostile {
+    size_t field;
+    std::string bytes;
+  };
+  const Hostile hostiles[] = {
+      {kRecordFolderOffset, std::string("..\0", 3)},
+      {kRecordFolderOffset, std::string("..\\..\\..\0", 9)},
+      {kRecordFolderOffset, std::string("\\scratch\0", 9)},
+      {kRecordFolderOffset, std::string("C:\\scratch\0", 11)},
+      {kRecordNameOffset, std::string("../OUT.DAT\0", 11)},
+      {kRecordNameOffset, std::string("..\\OUT.DAT\0", 11)},
+      {kRecordNameOffset, std::string("C:OUT.DAT\0", 10)},
+      {kRecordNameOffset, std::string(kRecordNameSize, 'n')},
+  };
+  for (const Hostile& hostile : hostiles) {
+    Package package;
+    Bytes archive = Build({Member("FIRST.DAT", "", "1", 1), Member("OUT.DAT", "", "2", 2)});
+    PatchRecord(archive, 1, hostile.field, hostile.bytes);
+    EXPECT_EQ(package.Extract(archive), 0) << hostile.bytes;
+    // The earlier entry stays; the hostile one is written nowhere.
+    EXPECT_EQ(Listing(package.dest), std::set<std::string>{"FIRST.DAT"}) << hostile.bytes;
+    EXPECT_EQ(Listing(package.folder), (std::set<std::string>{"ZMTUPD.DAT", "dest"})) << hostile.bytes;
+    EXPECT_FALSE(FileExists("C:\\OUT.DAT") || FileExists("C:\\scratch\\OUT.DAT"));
+  }
+}
+
+TEST(ExtractPackageArchive, TruncatedDataFailsBeforeCreatingTheEntry) {
+  Package package;
+  Bytes archive = Build({Member("FIRST.DAT", "", "first", 1), Member("CUT.DAT", "", Pattern(40000), 2)});
+  archive.pop_back();
+  EXPECT_EQ(package.Extract(archive), 0);
+  EXPECT_EQ(Listing(package.dest), std::set<std::string>{"FIRST.DAT"});
+  EXPECT_EQ(ReadWholeFile(package.dest + "FIRST.DAT"), "first");
+}
+
+TEST(ExtractPackageArchive, RefusesOutputPathsBeyondThePathLimit) {
+  Package package;
+  // Destination plus folder plus name come to 260 characters.
+  std::string deep = package.dest;
+  while (deep.size() < 260 - 20) {
+    deep += "dddddddddd\\";
+    CreateDirectoryA(deep.c_str(), nullptr);
+  }
+  const std::string name(260 - deep.size(), 'n');
+  ASSERT_LT(name.size(), kRecordNameSize);
+  EXPECT_EQ(ExtractPackageArchive(WriteArchive(package.folder, Build({Member(name, "", "x", 0)})), deep), 0);
+  EXPECT_TRUE(Listing(deep).empty());
+  const std::string fits = name.substr(1);
+  EXPECT_NE(ExtractPackageArchive(WriteArchive(package.folder, Build({Member(fits, "", "x", 0)})), deep), 0);
+  EXPECT_EQ(ReadWholeFile(deep + fits), "x");
+}
+
+}  // namespace
