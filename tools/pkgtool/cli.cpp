@@ -19,6 +19,7 @@ constexpr Verb kVerbs[] = {
     {"pack", "IN OUT", 2, 2, "pack the file IN into the packed file OUT", RunPack},
     {"unpack", "IN OUT", 2, 2, "unpack the packed file IN into OUT", RunUnpack},
     {"crc32", "FILE...", 1, 0, "print the CRC-32 of each FILE", RunCrc32},
+    {"extract", "ARCHIVE DEST", 2, 2, "extract every entry of the package archive ARCHIVE into DEST", RunExtract},
 };
 
 void PrintUsage(std::ostream& to) {

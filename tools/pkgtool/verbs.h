@@ -11,6 +11,7 @@ using VerbArgs = std::vector<std::string>;
 int RunPack(const VerbArgs& args, std::ostream& out, std::ostream& err);
 int RunUnpack(const VerbArgs& args, std::ostream& out, std::ostream& err);
 int RunCrc32(const VerbArgs& args, std::ostream& out, std::ostream& err);
+int RunExtract(const VerbArgs& args, std::ostream& out, std::ostream& err);
 
 // Exit statuses shared by all verbs.
 constexpr int kExitOk = 0;
