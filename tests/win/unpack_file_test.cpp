@@ -1,0 +1,74 @@
+#include "package/unpack_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "win_test_support.h"
+
+using namespace testsupport;
+
+namespace {
+
+// Stream for "xxxxx": a literal, a long block at offset 1 of length 4, the end.
+const std::string kStream("x\xA3\x01\x00\x00", 5);
+
+// A packed file: 72 header bytes (the two fields at 48 and 68), then the stream.
+std::string PackedFile(uint32_t unpackedSize, const std::string& stream = kStream) {
+  std::string file(72, '\x5A');
+  auto put = [&](size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) file[at + i] = char(v >> (8 * i));
+  };
+  put(48, 72);
+  put(68, unpackedSize);
+  return file + stream;
+}
+
+TEST(UnpackFile, WritesExactlyTheUnpackedSizeReplacingAnOlderFile) {
+  std::string folder = MakeScratchFolder("unpack");
+  ASSERT_TRUE(WriteWholeFile(folder + "index.dat", PackedFile(5)));
+  ASSERT_TRUE(WriteWholeFile(folder + "index.txt", std::string(4000, 'o')));
+  EXPECT_EQ(UnpackFile(folder + "index.dat", folder + "index.txt"), 1);
+  EXPECT_EQ(ReadWholeFile(folder + "index.txt"), "xxxxx");
+
+  // A stream that stops early still gives the declared size, zero-filled.
+  ASSERT_TRUE(WriteWholeFile(folder + "long.dat", PackedFile(8)));
+  EXPECT_EQ(UnpackFile(folder + "long.dat", folder + "long.txt"), 1);
+  EXPECT_EQ(ReadWholeFile(folder + "long.txt"), std::string("xxxxx\0\0\0", 8));
+}
+
+TEST(UnpackFile, DamagedSourceFailsAndLeavesTheDestinationAlone) {
+  std::string folder = MakeScratchFolder("unpackbad");
+  const std::string damaged[] = {
+      PackedFile(5, kStream.substr(0, 4)),  // stream cut short
+      PackedFile(4),                        // more output than declared
+      PackedFile(5).substr(0, 71),          // shorter than the header
+      PackedFile(5, "x\xA3\x02\x00\x00"),   // reference before the start
+  };
+  for (const std::string& bytes : damaged) {
+    ASSERT_TRUE(WriteWholeFile(folder + "bad.dat", bytes));
+    ASSERT_TRUE(WriteWholeFile(folder + "out.txt", "previous"));
+    EXPECT_EQ(UnpackFile(folder + "bad.dat", folder + "out.txt"), 0);
+    EXPECT_EQ(ReadWholeFile(folder + "out.txt"), "previous");
+  }
+  EXPECT_EQ(UnpackFile(folder + "missing.dat", folder + "new.txt"), 0);
+  EXPECT_EQ(GetFileAttributesA((folder + "new.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// Sizes this 32-bit process cannot allocate: past what a vector may hold, and
+// half the address space.
+TEST(UnpackFile, UnobtainableOutputSizeFailsInsteadOfCrashing) {
+  std::string folder = MakeScratchFolder("unpackhuge");
+  for (uint32_t size : {0xFFFFFFF0u, 0x7FFFFFF0u}) {
+    ASSERT_TRUE(WriteWholeFile(folder + "huge.dat", PackedFile(size)));
+    EXPECT_EQ(UnpackFile(folder + "huge.dat", folder + "huge.txt"), 0) << size;
+  }
+}
+
+TEST(UnpackFile, DestinationThatCannotBeCreatedFails) {
+  std::string folder = MakeScratchFolder("unpackdest");
+  ASSERT_TRUE(WriteWholeFile(folder + "index.dat", PackedFile(5)));
+  EXPECT_EQ(UnpackFile(folder + "index.dat", folder + "no such folder\\index.txt"), 0);
+}
+
+}  // namespace
