@@ -49,10 +49,11 @@ for link in "$staging"/drive_c/users/*/*; do
 done
 # The Debian wineserver keeps the name of its socket folder under $TMPDIR in
 # the prefix; drop folder and name so that every copy makes a folder of its own.
-if [ -f "$staging/wineserver" ]; then
-  rm -rf "${TMPDIR:-/tmp}/$(cat "$staging/wineserver")"
-  rm -f "$staging/wineserver"
+socket_folder=$(cat "$staging/wineserver" 2>/dev/null || true)
+if [[ $socket_folder =~ ^wine-[A-Za-z0-9]{6}$ ]]; then
+  rm -rf "${TMPDIR:-/tmp}/$socket_folder"
 fi
+rm -f "$staging/wineserver"
 
 touch "$staging/.skal-ready"
 mv "$staging" "$template"

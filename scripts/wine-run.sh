@@ -51,6 +51,9 @@ copy_template() {
     find . -regextype posix-extended -type f \
       ! -iregex '\./drive_c/windows/system32/.*\.(dll|exe|drv|sys|vxd|ocx|cpl|acm|tlb|ax|com|mod|nls)' \
       -print0 | xargs -0 cp -p --parents --remove-destination -t "$prefix")
+  # Any wine command pointed at the template records a socket folder name in
+  # it; a copy must make its own (see remove_socket_folder).
+  rm -f "$prefix/wineserver"
 }
 
 # Sets an HKCU string value by appending its key to user.reg, which Wine
@@ -92,15 +95,37 @@ check_template_untouched() {
   fi
 }
 
+kill_orphans() {
+  local environ pids=()
+  for environ in $(grep -lzx "WINEPREFIX=$prefix" /proc/[0-9]*/environ 2>/dev/null); do
+    environ=${environ#/proc/}
+    pids+=("${environ%/environ}")
+  done
+  [ ${#pids[@]} -eq 0 ] || kill -KILL "${pids[@]}" 2>/dev/null || true
+}
+
+# The Debian wineserver keeps the name of its socket folder under $TMPDIR
+# (made with mkdtemp, wine-XXXXXX) in the prefix.
+remove_socket_folder() {
+  local name
+  name=$(cat "$prefix/wineserver" 2>/dev/null || true)
+  if [[ $name =~ ^wine-[A-Za-z0-9]{6}$ ]]; then
+    rm -rf "${TMPDIR:-/tmp}/$name"
+  fi
+  rm -f "$prefix/wineserver"
+}
+
 stop_wine() {
   if [ -d "$prefix" ]; then
-    wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
-    # The Debian wineserver names its socket folder under $TMPDIR in the prefix.
-    if [ -f "$prefix/wineserver" ]; then
-      rm -rf "${TMPDIR:-/tmp}/$(cat "$prefix/wineserver")"
-      rm -f "$prefix/wineserver"
+    # The server kills what is left and writes the registry to disk. Without
+    # a server (it crashed, or a --shell command killed it with -k9) Wine
+    # processes live on as orphans: end them by the prefix in their environment.
+    if wineserver -k 2>/dev/null; then
+      wineserver -w 2>/dev/null || true
+    else
+      kill_orphans
     fi
+    remove_socket_folder
   fi
   if [ -n "$xvfb_pid" ]; then
     kill "$xvfb_pid" 2>/dev/null || true
@@ -133,9 +158,9 @@ if [ -n "${SKAL_WINE_PREFIX_OUT:-}" ]; then
   echo "$prefix" >"$SKAL_WINE_PREFIX_OUT"
 fi
 
+start_display
 export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
 export WINEDLLOVERRIDES="mscoree=d;mshtml=d;winemenubuilder.exe=d"
-start_display
 
 # In the background so that INT and TERM reach the traps at once.
 "${launcher[@]}" "$@" <&0 &
