@@ -3,16 +3,17 @@
 # every run. Usage: scripts/wine-prefix.sh [TEMPLATE_DIR]
 #   TEMPLATE_DIR defaults to $SKAL_WINE_TEMPLATE, else <repo>/build/wine/template.
 # Idempotent: returns at once when the template is ready (marker file
-# TEMPLATE_DIR/.skal-ready, written last). Safe to call from several jobs at
-# once: the first builds under an flock, the others wait for it. Needs no
-# display. Prints the template path on stdout.
+# TEMPLATE_DIR/.skal-ready, written last, beside the list .skal-shared).
+# Safe to call from several jobs at once: the first builds under an flock,
+# the others wait for it. Needs no display. Prints the template path.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 template=${1:-${SKAL_WINE_TEMPLATE:-$repo/build/wine/template}}
 marker=$template/.skal-ready
+shared=$template/.skal-shared
 
-if [ -e "$marker" ]; then
+if [ -e "$marker" ] && [ -e "$shared" ]; then
   echo "$template"
   exit 0
 fi
@@ -20,16 +21,36 @@ fi
 mkdir -p "$(dirname "$template")"
 exec 9>"$template.lock"
 flock 9
-if [ -e "$marker" ]; then # another job built it while we waited
+if [ -e "$marker" ] && [ -e "$shared" ]; then # another job built it meanwhile
   echo "$template"
   exit 0
 fi
 
 # Build beside the final place and rename at the end, so a half-made
-# template never sits at the path others use.
+# template never sits at the path others use. Under the lock, leftovers of
+# an interrupted build are ours to remove.
+rm -rf "$template" "$template".build.*
 staging=$(mktemp -d "$template.build.XXXXXX")
-trap 'rm -rf "$staging"' EXIT
-rm -rf "$template"
+# The Debian wineserver keeps the name of its socket folder under $TMPDIR
+# (mkdtemp: wine-XXXXXX) in the prefix; drop folder and name, so that every
+# copy of the template makes a folder of its own.
+drop_socket_folder() {
+  local name
+  name=$(cat "$staging/wineserver" 2>/dev/null || true)
+  if [[ $name =~ ^wine-[A-Za-z0-9]{6}$ ]]; then
+    rm -rf "${TMPDIR:-/tmp}/$name"
+  fi
+  rm -f "$staging/wineserver"
+}
+discard_staging() {
+  WINEPREFIX=$staging wineserver -k 2>/dev/null || true
+  WINEPREFIX=$staging wineserver -w 2>/dev/null || true
+  drop_socket_folder
+  rm -rf "$staging"
+}
+trap discard_staging EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 
 export WINEPREFIX=$staging WINEARCH=win32 WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
 # No Mono or Gecko installer prompts, no menu entries written into $HOME.
@@ -47,13 +68,16 @@ for link in "$staging"/drive_c/users/*/*; do
     mkdir "$link"
   fi
 done
-# The Debian wineserver keeps the name of its socket folder under $TMPDIR in
-# the prefix; drop folder and name so that every copy makes a folder of its own.
-socket_folder=$(cat "$staging/wineserver" 2>/dev/null || true)
-if [[ $socket_folder =~ ^wine-[A-Za-z0-9]{6}$ ]]; then
-  rm -rf "${TMPDIR:-/tmp}/$socket_folder"
-fi
-rm -f "$staging/wineserver"
+drop_socket_folder
+
+# The files that each run's prefix shares with the template by hard link
+# (see wine-run.sh): Wine's builtin DLL, EXE and NLS placeholders, which Wine
+# rewrites only when it updates a prefix. One line each: size, modification
+# time, path; wine-run.sh checks after a run that they still match.
+(cd "$staging" &&
+  find drive_c/windows/system32 -regextype posix-extended -type f \
+    -iregex '.*\.(dll|exe|drv|sys|vxd|ocx|cpl|acm|tlb|ax|com|mod|nls)' -printf '%s %T@ %p\n' |
+  LC_ALL=C sort) >"$staging/.skal-shared"
 
 touch "$staging/.skal-ready"
 mv "$staging" "$template"

@@ -7,6 +7,8 @@
 #       runs the Linux COMMAND instead, with WINEPREFIX, DISPLAY and the rest
 #       exported, so that a script can run several programs (say the runner
 #       and wauto) with `wine` in one prefix; exits with COMMAND's exit code.
+#       Wine writes the registry files (*.reg) when its server ends: run
+#       `wineserver -w` before reading them.
 #
 # Each run copies the template prefix (made once by wine-prefix.sh), runs with
 # code page 936 (LC_ALL=zh_CN.UTF-8) and WINEDEBUG=-all, on $DISPLAY or else
@@ -15,7 +17,8 @@
 # Environment:
 #   SKAL_WINVER=win98|winme|win2k|winxp  Windows version the program sees
 #                                        (default: the prefix's, Windows 7)
-#   SKAL_KEEP_PREFIX=1         keep the prefix and print its path on stderr
+#   SKAL_KEEP_PREFIX=1         keep the prefix (registry written to disk) and
+#                              print its path on stderr
 #   SKAL_WINE_PREFIX_OUT=FILE  write the prefix path into FILE
 #   SKAL_WINE_TEMPLATE=DIR     template prefix (default <repo>/build/wine/template)
 set -euo pipefail
@@ -38,19 +41,22 @@ template=$("$(dirname "${BASH_SOURCE[0]}")/wine-prefix.sh")
 run_dir=$(mktemp -d "$(dirname "$template")/run.XXXXXX")
 prefix=$run_dir/prefix
 xvfb_pid=
+launched_pid=
 
-# Wine's builtin DLL/EXE/NLS files are placeholders that Wine only rewrites
-# when it updates a prefix, which a copy of a current template never does, so
-# they are hard-linked rather than copied (about 0.1 s instead of 1 s). The
-# risk: a program that writes into one of them in place (open for writing
-# rather than delete and recreate) changes the template and every prefix made
-# from it. check_template_untouched notices that afterwards.
+# The files listed in the template's .skal-shared (Wine's builtin DLL, EXE
+# and NLS placeholders, which Wine rewrites only when it updates a prefix, as
+# a copy of a current template never does) are hard-linked rather than
+# copied: about 0.15 s instead of 1 s. The risk: a program that writes into
+# one of them in place (open for writing rather than delete and recreate)
+# changes the template and every prefix made from it; check_template_untouched
+# notices that afterwards.
 copy_template() {
+  cp "$template/.skal-shared" "$run_dir/shared"
   cp -a -l "$template/." "$prefix/"
-  (cd "$template" &&
-    find . -regextype posix-extended -type f \
-      ! -iregex '\./drive_c/windows/system32/.*\.(dll|exe|drv|sys|vxd|ocx|cpl|acm|tlb|ax|com|mod|nls)' \
-      -print0 | xargs -0 cp -p --parents --remove-destination -t "$prefix")
+  # Everything else gets a copy of its own in place of the link.
+  (cd "$template" && export LC_ALL=C &&
+    comm -23 <(find . -type f -printf '%P\n' | sort) <(cut -d' ' -f3- "$run_dir/shared" | sort) |
+    xargs -d '\n' cp -p --parents --remove-destination -t "$prefix")
   # Any wine command pointed at the template records a socket folder name in
   # it; a copy must make its own (see remove_socket_folder).
   rm -f "$prefix/wineserver"
@@ -83,13 +89,16 @@ start_display() {
   exit 1
 }
 
-# A run must never have written into a file it shares with the template.
+# A run must never have written into a file it shares with the template:
+# every file still linked must keep the size and time listed when copied.
 check_template_untouched() {
-  local written
-  written=$(find "$prefix/drive_c/windows/system32" -type f -links +1 -newer "$template/.skal-ready" 2>/dev/null | head -n3 || true)
-  if [ -n "$written" ]; then
+  local changed
+  changed=$(cd "$prefix" && export LC_ALL=C &&
+    find drive_c/windows/system32 -type f -links +1 -printf '%s %T@ %p\n' | sort |
+    comm -23 - "$run_dir/shared" | cut -d' ' -f3- | head -n3) || true
+  if [ -n "$changed" ]; then
     echo "wine-run: the program wrote into files shared with the template:" >&2
-    echo "$written" >&2
+    echo "$changed" >&2
     echo "wine-run: the template is discarded and will be made again" >&2
     rm -f "$template/.skal-ready"
   fi
@@ -116,12 +125,16 @@ remove_socket_folder() {
 }
 
 stop_wine() {
+  # Still running only when INT or TERM cut the run short.
+  if [ -n "$launched_pid" ]; then
+    kill "$launched_pid" 2>/dev/null || true
+  fi
   if [ -d "$prefix" ]; then
     # The server kills what is left and writes the registry to disk. Without
     # a server (it crashed, or a --shell command killed it with -k9) Wine
     # processes live on as orphans: end them by the prefix in their environment.
-    if wineserver -k 2>/dev/null; then
-      wineserver -w 2>/dev/null || true
+    if WINEPREFIX=$prefix wineserver -k 2>/dev/null; then
+      WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
     else
       kill_orphans
     fi
@@ -164,7 +177,8 @@ export WINEDLLOVERRIDES="mscoree=d;mshtml=d;winemenubuilder.exe=d"
 
 # In the background so that INT and TERM reach the traps at once.
 "${launcher[@]}" "$@" <&0 &
-wine_pid=$!
+launched_pid=$!
 status=0
-wait "$wine_pid" || status=$?
+wait "$launched_pid" || status=$?
+launched_pid=
 exit "$status"
