@@ -1,5 +1,7 @@
 #include "catalog/ini_file.h"
 
+#include <algorithm>
+
 #include "catalog/ini_int.h"
 #include "catalog/ini_text.h"
 
@@ -32,6 +34,10 @@ std::string_view TrimDefault(std::string_view text) {
 
 IniFile::IniFile(std::string_view fileBytes) {
   const std::string text = DecodeFile(fileBytes);
+  // One entry per line at most; reserving keeps large files from rehashing.
+  const std::size_t lines = std::count(text.begin(), text.end(), '\n') + std::count(text.begin(), text.end(), '\r') + 1;
+  entries_.reserve(lines);
+  entryIds_.reserve(lines);
   // Lines before the first header belong to a section without a name, which
   // an empty section name looks up; a later "[]" can never be reached.
   std::uint32_t section = sectionCount_++;
