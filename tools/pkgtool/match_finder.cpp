@@ -6,11 +6,9 @@
 
 namespace {
 
-constexpr int kHashBits = 17;
-
-uint32_t Hash3(const unsigned char* p) {
+uint32_t Hash3(const unsigned char* p, int bits) {
   uint32_t v = uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16);
-  return (v * 2654435761u) >> (32 - kHashBits);
+  return (v * 2654435761u) >> (32 - bits);
 }
 
 }  // namespace
@@ -39,7 +37,9 @@ MatchFinder::MatchFinder(const unsigned char* data, size_t size, const MatchLimi
   limits_.maxOffset = std::min(limits_.maxOffset, window - 1);
   limits_.niceLength = std::clamp<uint32_t>(limits_.niceLength, 3, limits_.maxLength);
   windowMask_ = window - 1;
-  head_.assign(size_t(1) << kHashBits, 0);
+  // Small inputs get small tables: setting them up would cost more than the search.
+  hashBits_ = std::clamp(int(std::bit_width(size_)), 8, 17);
+  head_.assign(size_t(1) << hashBits_, 0);
   tree_.assign(size_t(window) * 2, 0);
   pair_.assign(65536, 0);
 }
@@ -73,7 +73,7 @@ void MatchFinder::Walk(uint32_t pos, std::vector<Match>* out, uint32_t best) {
   // Tree order is decided on at most niceLength bytes; a node equal that far
   // is replaced by the new position.
   const uint32_t limit = std::min(limits_.niceLength, size_ - pos);
-  uint32_t& root = head_[Hash3(here)];
+  uint32_t& root = head_[Hash3(here, hashBits_)];
   uint32_t next = root;
   root = pos + 1;
 

@@ -40,6 +40,7 @@ class MatchFinder {
   uint32_t size_;
   MatchLimits limits_;
   uint32_t windowMask_;
+  int hashBits_;
   std::vector<uint32_t> head_;  // hash -> root position + 1 (0: empty)
   std::vector<uint32_t> tree_;  // position in window -> smaller, larger child + 1
   std::vector<uint32_t> pair_;  // two bytes -> last position + 1
