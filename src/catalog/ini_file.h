@@ -2,7 +2,7 @@
 // An INI file parsed once from its bytes (code page 936), answering lookups as
 // GetPrivateProfileStringA, GetPrivateProfileIntA and
 // GetPrivateProfileSectionNamesA answer them on the same file. The rules, and
-// the two places where this reader is deliberately more exact, are described
+// the few places where this reader deliberately answers otherwise, are described
 // in docs/ini-reader.md.
 #include <cstddef>
 #include <cstdint>
