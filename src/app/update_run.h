@@ -1,9 +1,12 @@
 #pragma once
 // The one process-wide run state. Folder fields end with a backslash once set.
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "log/update_log.h"
+#include "procctl/component_directory.h"
+#include "procctl/stopped_process_list.h"
 #include "versions/update_info.h"
 
 struct UpdateRun {
@@ -34,6 +37,12 @@ struct UpdateRun {
 
   UpdateLog log{programDir};
   UpdateInfo info;
+  // The product's IPC table and resident-service clients (null when not
+  // opened), then the strategies of the components stopped, which refer to
+  // them and so are freed first.
+  std::unique_ptr<ComponentDirectory> ipcClient;
+  std::unique_ptr<ComponentDirectory> serviceClient;
+  StoppedProcessList stoppedProcesses;
 
   // The reset before the first log line of a run: flags and counters become 0
   // (osFamily -1), packageFilesDir becomes empty. The machine and package
