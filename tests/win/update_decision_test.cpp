@@ -1,0 +1,192 @@
+#include "engine/update_decision.h"
+
+#include <gtest/gtest.h>
+
+#include "../fixtures/fixture_images.h"
+#include "engine/file_crc32.h"
+#include "win_test_support.h"
+
+using namespace testsupport;
+
+namespace {
+
+// An installation folder with the item's file in it; the item's LocalPath and
+// the program folder are both that folder.
+struct Installation {
+  std::string folder;
+
+  explicit Installation(const char* name) : folder(MakeScratchFolder(name)) {}
+
+  DecisionInput Item(const std::string& fileName, int method, const std::string& version = "1.0") const {
+    DecisionInput input;
+    input.FileName = fileName;
+    input.LocalPath = folder;
+    input.programDir = folder;
+    input.CheckVersionMethod = method;
+    input.Version = version;
+    input.CRC = "12345";
+    return input;
+  }
+
+  void Put(const std::string& name, const std::string& bytes) const {
+    ASSERT_TRUE(WriteWholeFile(folder + name, bytes));
+  }
+
+  // The CRC text of the installed file: the package's copy is identical.
+  std::string CrcOf(const std::string& name) const { return std::to_string(FileCrc32(folder + name)); }
+
+  // Last modified at noon local time on the given day.
+  void SetModified(const std::string& name, WORD year, WORD month, WORD day) const {
+    SYSTEMTIME local = {};
+    local.wYear = year;
+    local.wMonth = month;
+    local.wDay = day;
+    local.wHour = 12;
+    FILETIME localTime, utc;
+    ASSERT_TRUE(SystemTimeToFileTime(&local, &localTime));
+    ASSERT_TRUE(LocalFileTimeToFileTime(&localTime, &utc));
+    HANDLE file = CreateFileA((folder + name).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &utc));
+    CloseHandle(file);
+  }
+};
+
+// Decides twice: once as if the package's copy were identical to the
+// installed file, once as if it differed. Gives "11", "00", or "01" when only
+// the CRC decides.
+std::string DecideBothWays(const Installation& at, DecisionInput input) {
+  input.CRC = at.CrcOf(input.FileName);
+  std::string result = std::to_string(DecideUpdate(input));
+  input.CRC = "1";
+  return result + std::to_string(DecideUpdate(input));
+}
+
+constexpr const char* kByCrc = "01";
+constexpr const char* kNeeded = "11";
+constexpr const char* kNotNeeded = "00";
+
+TEST(DecideUpdate, ComponentTestComesFirst) {
+  Installation at("components");
+  DecisionInput input = at.Item("a.dll", 4);
+  input.Belong = 0;
+  EXPECT_EQ(DecideUpdate(input), 0);
+  input.Belong = -1;
+  for (int32_t mask : {-1, 1, 0x40000000}) {
+    input.ComponentMask = mask;
+    EXPECT_EQ(DecideUpdate(input), 1) << mask;
+  }
+  input.ComponentMask = 0;
+  EXPECT_EQ(DecideUpdate(input), 0);
+  input.ComponentMask = 5;
+  input.Belong = 2;
+  EXPECT_EQ(DecideUpdate(input), 0);
+  input.Belong = 6;
+  EXPECT_EQ(DecideUpdate(input), 1);
+}
+
+TEST(DecideUpdate, Method4IsAlwaysNeededAndMethod3GoesByCrc) {
+  Installation at("crcmethods");
+  at.Put("same.dll", "installed bytes");
+  EXPECT_EQ(DecideBothWays(at, at.Item("same.dll", 4)), kNeeded);
+  EXPECT_EQ(DecideBothWays(at, at.Item("same.dll", 3)), kByCrc);
+  // A missing file has CRC 0: only the CRC text "0" matches it.
+  DecisionInput missing = at.Item("missing.dll", 3);
+  missing.CRC = "0";
+  EXPECT_EQ(DecideUpdate(missing), 0);
+  missing.CRC = "891568578";
+  EXPECT_EQ(DecideUpdate(missing), 1);
+}
+
+TEST(DecideUpdate, Method0WithVersionResourceGoesByCrcAlone) {
+  Installation at("resource");
+  at.Put("Skal.dll", ReadWholeFile(ProgramFolder() + "verfixture.dll"));
+  // The installed product version is 4.0.0.5; neither an older nor a newer
+  // catalogue version changes the answer.
+  EXPECT_EQ(DecideBothWays(at, at.Item("Skal.dll", 0, "1.0")), kByCrc);
+  EXPECT_EQ(DecideBothWays(at, at.Item("Skal.dll", 0, "9.0")), kByCrc);
+}
+
+TEST(DecideUpdate, Method0DriverWithoutSystemVersionGoesByItsOwnVersion) {
+  Installation at("driver");
+  at.Put("commas.vxd", fixtures::DriverImage(fixtures::DriverVersionResource("4, 10, 0, 1998")));
+  at.Put("dots.vxd", fixtures::DriverImage(fixtures::DriverVersionResource("4.10.0.1998")));
+  EXPECT_EQ(DecideBothWays(at, at.Item("commas.vxd", 0, "4.10.0.2000")), kNeeded);
+  EXPECT_EQ(DecideBothWays(at, at.Item("commas.vxd", 0, "4.10")), kByCrc);
+  EXPECT_EQ(DecideBothWays(at, at.Item("commas.vxd", 0, "4.9")), kNotNeeded);
+  EXPECT_EQ(DecideBothWays(at, at.Item("dots.vxd", 0, "4.9")), kByCrc);
+  EXPECT_EQ(DecideUpdate(at.Item("missing.vxd", 0, "4.9")), 1);
+}
+
+TEST(DecideUpdate, OtherMethodsGoByPresenceThenCrc) {
+  Installation at("general");
+  at.Put("data.bin", std::string(100, 'x'));
+  at.Put("header.exe", fixtures::HeaderImage(9, 9));
+  // Method 1: a file too short for the header has no driver resource either.
+  EXPECT_EQ(DecideBothWays(at, at.Item("data.bin", 1)), kByCrc);
+  EXPECT_EQ(DecideBothWays(at, at.Item("header.exe", 1)), kByCrc);
+  EXPECT_EQ(DecideBothWays(at, at.Item("data.bin", 6)), kByCrc);
+  EXPECT_EQ(DecideUpdate(at.Item("missing.bin", 6)), 1);
+  EXPECT_EQ(DecideUpdate(at.Item("missing.bin", 1)), 1);
+}
+
+TEST(DecideUpdate, Method5ByModificationDateThenCrc) {
+  Installation at("dates");
+  at.Put("older.dat", "older");
+  at.Put("sameday.dat", "same day");
+  at.SetModified("older.dat", 2004, 3, 25);
+  at.SetModified("sameday.dat", 2004, 3, 26);
+  EXPECT_EQ(DecideBothWays(at, at.Item("older.dat", 5, "2004.3.26")), kNeeded);
+  EXPECT_EQ(DecideBothWays(at, at.Item("sameday.dat", 5, "2004.3.26")), kByCrc);
+  EXPECT_EQ(DecideBothWays(at, at.Item("sameday.dat", 5, "2004.2.28")), kByCrc);
+  EXPECT_EQ(DecideUpdate(at.Item("missing.dat", 5, "2004.3.26")), 1);
+  // A date without its day counts day 0: not later than any day of March.
+  EXPECT_EQ(DecideBothWays(at, at.Item("older.dat", 5, "2004.3")), kByCrc);
+  EXPECT_EQ(DecideBothWays(at, at.Item("older.dat", 5, "2004.4")), kNeeded);
+}
+
+TEST(DecideUpdate, Method2ByTheDatabaseTwin) {
+  Installation at("twins");
+  at.Put("ZMT00012.UPD", "update");
+  at.Put("ZMT00013.UPD", "update");
+  at.Put("zmt00012.dat", "full");
+  at.Put("Skal.ini", "other");
+  EXPECT_EQ(DecideBothWays(at, at.Item("ZMT00012.UPD", 2)), kNotNeeded);
+  EXPECT_EQ(DecideBothWays(at, at.Item("ZMT00012.DAT", 2)), kNotNeeded);
+  EXPECT_EQ(DecideBothWays(at, at.Item("ZMT00013.UPD", 2)), kByCrc);
+  EXPECT_EQ(DecideUpdate(at.Item("ZMT00014.UPD", 2)), 1);
+  // A name that is no database name is its own twin.
+  EXPECT_EQ(DecideBothWays(at, at.Item("Skal.ini", 2)), kNotNeeded);
+}
+
+TEST(DecideUpdate, Method7WhenTheInstalledDatabaseIsTheOldVersion) {
+  Installation at("dbversion");
+  DecisionInput input = at.Item("ZMT00013.UPD", 7);
+  EXPECT_EQ(DecideUpdate(input), 1);  // nothing installed, OldVersion "0"
+  input.OldVersion = "2004.3.26.1";
+  EXPECT_EQ(DecideUpdate(input), 0);
+
+  at.Put("ZMT00012.DAT", fixtures::DatabaseImage(0x07D4031A, 1));  // 2004.3.26.1
+  EXPECT_EQ(DecideUpdate(input), 1);
+  input.OldVersion = "2004.3.26";
+  EXPECT_EQ(DecideUpdate(input), 0);
+  input.OldVersion = "0";
+  EXPECT_EQ(DecideUpdate(input), 0);
+}
+
+TEST(DecideUpdate, InstalledPathBeyondThePathLimitIsNeverChecked) {
+  Installation at("longpath");
+  DecisionInput input = at.Item(std::string(260 - at.folder.size(), 'n'), 3);
+  EXPECT_EQ(DecideUpdate(input), 0);
+  input.CheckVersionMethod = 6;
+  EXPECT_EQ(DecideUpdate(input), 0);
+  input.CheckVersionMethod = 4;
+  EXPECT_EQ(DecideUpdate(input), 1);
+  // One character less fits: a missing file there is needed.
+  input.FileName.pop_back();
+  input.CheckVersionMethod = 6;
+  EXPECT_EQ(DecideUpdate(input), 1);
+}
+
+}  // namespace
