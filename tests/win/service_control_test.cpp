@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "procctl/service_control_win.h"
+#include "test_service.h"
 #include "win_test_support.h"
 
 namespace {
@@ -26,35 +27,7 @@ struct RecordingClock {
   }
 };
 
-// Installs the simulated service for one test and deletes it afterwards.
-class TestService {
- public:
-  TestService(const std::string& name, const std::string& settings) : name_(name) {
-    manager_ = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    const std::string binary =
-        "\"" + testsupport::ProgramFolder() + "sim\\sim_service.exe\" name=" + name + " step=100 " + settings;
-    service_ = CreateServiceA(manager_, name.c_str(), name.c_str(), SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS,
-                              SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE, binary.c_str(), nullptr, nullptr, nullptr,
-                              nullptr, nullptr);
-  }
-  ~TestService() {
-    if (service_ != nullptr) {
-      DeleteService(service_);
-      CloseServiceHandle(service_);
-    }
-    if (manager_ != nullptr) CloseServiceHandle(manager_);
-  }
-  bool Installed() const { return service_ != nullptr; }
-  DWORD State() const {
-    SERVICE_STATUS status{};
-    return QueryServiceStatus(service_, &status) ? status.dwCurrentState : 0;
-  }
-
- private:
-  std::string name_;
-  SC_HANDLE manager_ = nullptr;
-  SC_HANDLE service_ = nullptr;
-};
+using testsupport::TestService;
 
 TEST(ServiceControl, MissingServiceCannotBeStoppedOrStarted) {
   EXPECT_EQ(StopServiceByName("SkalNoSuchService"), -1);

@@ -1,0 +1,231 @@
+// Stopping the simulated product under Wine: its main program registered in
+// the IPC table or with the resident service, honouring or ignoring "/quit",
+// a service named in the list, and the clients' handling of missing or
+// incomplete libraries.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <map>
+#include <memory>
+
+#include "app/update_run.h"
+#include "child_process_win.h"
+#include "procctl/ipc_client_win.h"
+#include "procctl/process_exit_win.h"
+#include "procctl/service_client_win.h"
+#include "procctl/service_control_win.h"
+#include "procctl/system_stop_actions_win.h"
+#include "procctl/stop_product_processes_win.h"
+#include "test_service.h"
+#include "win_test_support.h"
+
+using namespace testsupport;
+
+namespace {
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = char(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+bool CopySim(const std::string& simName, const std::string& destination) {
+  return CopyFileA((ProgramFolder() + "sim\\" + simName).c_str(), destination.c_str(), FALSE) != 0;
+}
+
+// 0 when the file can be replaced now, else the error (32 while it is held).
+DWORD ReplaceError(const std::string& path) {
+  const std::string fresh = path + ".new";
+  WriteWholeFile(fresh, "new bytes");
+  return CopyFileA(fresh.c_str(), path.c_str(), FALSE) ? 0 : GetLastError();
+}
+
+class ProcessStop : public ::testing::Test {
+ protected:
+  std::string runner = MakeScratchFolder("runner");
+  std::string product = MakeScratchFolder("product");
+  std::string program = product + "ZMT9X.EXE";
+  std::string data = product + "ZMTDATA.DAT";
+  std::map<std::string, std::pair<int32_t, ProcessStopRecord>> table;
+  std::vector<std::string> lookedUp;
+  automation::ChildProcess running;
+
+  void SetUp() override {
+    for (const std::string& folder : {runner, product}) {
+      ASSERT_TRUE(CopySim("ZMTIPC.dll", folder + "ZMTIPC.dll"));
+      ASSERT_TRUE(CopySim("ZMTSvc.DLL", folder + "ZMTSvc.DLL"));
+    }
+    ASSERT_TRUE(CopySim("sim_main_program.exe", program));
+    ASSERT_TRUE(WriteWholeFile(data, "old bytes"));
+  }
+
+  void Describe(const std::string& name, int32_t exitType, int32_t id) {
+    table[Upper(name)] = {exitType, {program, id, "/quit", ""}};
+  }
+
+  // Starts the main program with its settings and waits until it is ready.
+  void StartMainProgram(int32_t id, const std::string& registerWith, bool honourQuit) {
+    const std::string ini = product + "ZMT9X.ini";
+    WritePrivateProfileStringA("Simulation", "ComponentId", std::to_string(id).c_str(), ini.c_str());
+    WritePrivateProfileStringA("Simulation", "Register", registerWith.c_str(), ini.c_str());
+    WritePrivateProfileStringA("Simulation", "HonourQuit", honourQuit ? "1" : "0", ini.c_str());
+    WritePrivateProfileStringA("Simulation", "HoldFile0", data.c_str(), ini.c_str());
+    ASSERT_TRUE(running.Start("\"" + program + "\"", product));
+    for (int i = 0; i < 200 && ProgramLog().find("ready") == std::string::npos; ++i) Sleep(50);
+    ASSERT_EQ(ProgramLog(), "ready\r\n");
+  }
+
+  std::string ProgramLog() const { return ReadWholeFile(product + "ZMT9X.log"); }
+
+  // Opens the run's clients from `folder` as the runner does from its own.
+  std::unique_ptr<UpdateRun> Run(const std::string& folder) {
+    auto run = std::make_unique<UpdateRun>();
+    run->ipcClient = std::make_unique<IpcClient>(folder);
+    run->serviceClient = std::make_unique<ServiceClient>(folder);
+    return run;
+  }
+
+  ProcessLookup Lookup() {
+    return [this](const std::string& name, ProcessStopRecord& record, int32_t& exitType) {
+      lookedUp.push_back(name);
+      auto found = table.find(Upper(name));
+      if (found == table.end()) return false;
+      exitType = found->second.first;
+      record = found->second.second;
+      return true;
+    };
+  }
+
+  bool MainProgramEnded() {
+    DWORD code = 0;
+    return running.Wait(0, code);
+  }
+};
+
+TEST_F(ProcessStop, EmptyListStopsNothing) {
+  auto run = Run(runner);
+  EXPECT_EQ(StopProductProcesses("", *run, Lookup()), 1);
+  EXPECT_TRUE(lookedUp.empty());
+  EXPECT_EQ(run->stoppedProcesses.Size(), 0u);
+}
+
+// The catalogue's list has a trailing comma; a leading one passes an empty name first.
+TEST_F(ProcessStop, HonouredQuitEndsTheProgramAndReleasesItsFiles) {
+  Describe("ZMT9X.EXE", 1, 1);
+  StartMainProgram(1, "ipc", true);
+  EXPECT_EQ(ReplaceError(program), DWORD(ERROR_SHARING_VIOLATION));
+  EXPECT_EQ(ReplaceError(data), DWORD(ERROR_SHARING_VIOLATION));
+  auto run = Run(runner);
+  ASSERT_EQ(run->ipcClient->IsRunning(1), 1);
+
+  EXPECT_EQ(StopProductProcesses(",zmt9x.exe,", *run, Lookup()), 1);
+  EXPECT_EQ(lookedUp, (std::vector<std::string>{"", "zmt9x.exe"}));
+  ASSERT_EQ(run->stoppedProcesses.Size(), 1u);
+  EXPECT_EQ(run->stoppedProcesses.At(0)->stopped, 1);
+  EXPECT_TRUE(MainProgramEnded());
+  EXPECT_EQ(ProgramLog(), "ready\r\nquit-request\r\nexit\r\n");
+  EXPECT_EQ(run->ipcClient->IsRunning(1), 0);
+  EXPECT_EQ(ReplaceError(program), 0u);
+  EXPECT_EQ(ReplaceError(data), 0u);
+}
+
+TEST_F(ProcessStop, IgnoredQuitIsWaitedForFiveSecondsAndItsFilesStayLocked) {
+  Describe("ZMT9X.EXE", 1, 1);
+  StartMainProgram(1, "ipc", false);
+  auto run = Run(runner);
+  const DWORD begin = GetTickCount();
+  EXPECT_EQ(StopProductProcesses("ZMT9X.EXE,", *run, Lookup()), 1);
+  const DWORD elapsed = GetTickCount() - begin;
+  EXPECT_GE(elapsed, 4900u);
+  EXPECT_LT(elapsed, 9000u);
+  EXPECT_EQ(run->stoppedProcesses.At(0)->stopped, 0);
+  EXPECT_FALSE(MainProgramEnded());
+  EXPECT_EQ(ProgramLog(), "ready\r\nquit-request\r\nquit-ignored\r\n");
+  EXPECT_EQ(ReplaceError(program), DWORD(ERROR_SHARING_VIOLATION));
+}
+
+TEST_F(ProcessStop, UnregisteredComponentIsNotStartedToQuit) {
+  Describe("ZMT9X.EXE", 1, 1);
+  Describe("AGENT.EXE", 3, 5);
+  auto run = Run(runner);
+  ProcessStopper stopper(Lookup(), *std::make_unique<SystemStopActions>(), run->stoppedProcesses,
+                         run->ipcClient.get(), run->serviceClient.get());
+  EXPECT_EQ(stopper.StopProductProcess("ZMT9X.EXE"), -1);
+  EXPECT_EQ(stopper.StopProductProcess("AGENT.EXE"), -1);
+  Sleep(1000);
+  EXPECT_EQ(ProgramLog(), "");
+}
+
+// The program dies without leaving the IPC table: the request goes out, and
+// its process id, which no longer exists, counts as ended.
+TEST_F(ProcessStop, ComponentThatHasEndedCountsAsEnded) {
+  EXPECT_EQ(WaitForProcessExit(0), 1);
+  Describe("ZMT9X.EXE", 1, 1);
+  auto run = Run(runner);  // open first: the table lives while a process maps it
+  StartMainProgram(1, "ipc", true);
+  running.Terminate();
+  ASSERT_EQ(run->ipcClient->IsRunning(1), 1);
+  StopProductProcesses("ZMT9X.EXE", *run, Lookup());
+  EXPECT_EQ(run->stoppedProcesses.At(0)->stopped, 1);
+}
+
+TEST_F(ProcessStop, ResidentServiceClientIsStopped) {
+  Describe("AGENT.EXE", 3, 5);
+  StartMainProgram(5, "svc", true);
+  auto run = Run(runner);
+  ASSERT_EQ(run->serviceClient->IsRunning(5), 1);
+  EXPECT_EQ(run->serviceClient->ProcessIdOf(5), running.Id());
+  StopProductProcesses("AGENT.EXE,", *run, Lookup());
+  EXPECT_EQ(run->stoppedProcesses.At(0)->stopped, 1);
+  EXPECT_TRUE(MainProgramEnded());
+  EXPECT_EQ(run->serviceClient->IsRunning(5), 0);
+}
+
+TEST_F(ProcessStop, ServiceEntryStopsTheServiceOfThatName) {
+  TestService service("SkalAgent", "starttime=0 stoptime=300 stophint=3000");
+  ASSERT_TRUE(service.Installed());
+  ASSERT_EQ(StartServiceByName("SkalAgent"), 1);
+  Describe("SkalAgent", 2, 0);
+  auto run = Run(runner);
+  StopProductProcesses("SkalAgent,", *run, Lookup());
+  EXPECT_EQ(run->stoppedProcesses.At(0)->stopped, 1);
+  EXPECT_EQ(service.State(), DWORD(SERVICE_STOPPED));
+  EXPECT_EQ(ProgramLog(), "");  // the program path is not opened
+}
+
+TEST_F(ProcessStop, MissingLibrariesLeaveTheirComponentsNotRunning) {
+  const std::string empty = MakeScratchFolder("nolibs");
+  Describe("ZMT9X.EXE", 1, 1);
+  StartMainProgram(1, "ipc", true);
+  auto run = Run(empty);
+  StopProductProcesses("ZMT9X.EXE,", *run, Lookup());
+  EXPECT_EQ(run->stoppedProcesses.At(0)->stopped, 0);
+  EXPECT_FALSE(MainProgramEnded());
+}
+
+TEST_F(ProcessStop, IpcLibraryLackingAnExportIsFreedAgain) {
+  const std::string folder = MakeScratchFolder("partial");
+  ASSERT_TRUE(CopySim("ZMTIPC_incomplete.dll", folder + "ZMTIPC.dll"));
+  Describe("ZMT9X.EXE", 1, 1);
+  StartMainProgram(1, "ipc", true);
+  IpcClient client(folder);
+  EXPECT_FALSE(client.IsInitialised());
+  EXPECT_EQ(client.loaded, 0);
+  EXPECT_EQ(GetModuleHandleA((folder + "ZMTIPC.dll").c_str()), nullptr);
+  EXPECT_EQ(client.IsRunning(1), 0);
+}
+
+// Clients share one library reference count: it stays loaded while any is open.
+TEST_F(ProcessStop, IpcLibraryStaysLoadedUntilTheLastClientCloses) {
+  Describe("ZMT9X.EXE", 1, 1);
+  StartMainProgram(1, "ipc", true);
+  const std::string library = runner + "ZMTIPC.dll";
+  auto first = std::make_unique<IpcClient>(runner);
+  IpcClient second(MakeScratchFolder("elsewhere"));  // the loaded library serves it
+  EXPECT_TRUE(second.IsInitialised());
+  first.reset();
+  EXPECT_NE(GetModuleHandleA(library.c_str()), nullptr);
+  EXPECT_EQ(second.IsRunning(1), 1);
+  EXPECT_EQ(second.ProcessIdOf(1), running.Id());
+}
+
+}  // namespace
