@@ -23,9 +23,6 @@ void StopAtUnbuiltStep(const char* step) {
   std::exit(3);
 }
 
-int ChooseInstallation(bool, int32_t&, std::string&, std::string&) { StopAtUnbuiltStep("ChooseInstallation"); }
-int AskInstallFolder(std::string&) { StopAtUnbuiltStep("AskInstallFolder"); }
-int ReadProductInfo(const std::string&, ProductInfo&) { StopAtUnbuiltStep("ReadProductInfo"); }
 int UpdateCatalog::LoadCatalogue(const std::string&, UpdateRun&) { StopAtUnbuiltStep("LoadCatalogue"); }
 int UpdateInfo::OpenUpdateInfo(const std::string&, const std::string&) { StopAtUnbuiltStep("OpenUpdateInfo"); }
 int UpdateInfo::ReadInfoInt(const char*, const char*, int) const { StopAtUnbuiltStep("ReadInfoInt"); }

@@ -6,3 +6,5 @@
 #define IDC_COUNT 1003
 #define IDC_ASK 1004
 #define IDC_LOCKED 1005
+#define IDD_LIST_FIXTURE 101
+#define IDC_LIST 1006

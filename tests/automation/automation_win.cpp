@@ -56,11 +56,22 @@ BOOL CALLBACK FindMessageStatic(HWND child, LPARAM param) {
   return TRUE;
 }
 
+BOOL CALLBACK FindOtherControl(HWND child, LPARAM param) {
+  std::string kind = ClassOf(child);
+  if (kind == "Static" || kind == "Button") return TRUE;
+  *reinterpret_cast<bool*>(param) = true;
+  return FALSE;
+}
+
+// A message box holds only texts, its icon and buttons; a dialog whose label
+// happens to have the id 0xFFFF (-1, the usual id of labels) holds more.
 HWND MessageStatic(HWND window) {
   if (!IsWindow(window) || ClassOf(window) != "#32770") return nullptr;
   HWND found = nullptr;
   EnumChildWindows(window, FindMessageStatic, reinterpret_cast<LPARAM>(&found));
-  return found;
+  bool otherControl = false;
+  if (found != nullptr) EnumChildWindows(window, FindOtherControl, reinterpret_cast<LPARAM>(&otherControl));
+  return otherControl ? nullptr : found;
 }
 
 }  // namespace

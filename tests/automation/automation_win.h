@@ -35,7 +35,7 @@ bool ReadControlText(HWND dialog, int controlId, std::string& text);
 bool PressButton(HWND dialog, int buttonId);
 
 // True for a message box: a dialog (class #32770) with the message static,
-// whose control id is 0xFFFF.
+// whose control id is 0xFFFF, and no controls but texts and buttons.
 bool IsMessageBox(HWND window);
 
 // The message text of a message box; false when `box` is not one.

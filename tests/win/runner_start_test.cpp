@@ -5,20 +5,17 @@
 
 #include "automation_win.h"
 #include "child_process_win.h"
+#include "app/registry_string.h"
 #include "pack.h"
+#include "resources/dialog_ids.h"
+#include "resources/message_ids.h"
+#include "runner_probe.h"
+#include "sim_layout_win.h"
 #include "win_test_support.h"
 
 using namespace testsupport;
 
 namespace {
-
-// A text of the runner's own string table, loaded from its executable.
-std::string RunnerText(unsigned id) {
-  static HMODULE runner = LoadLibraryExA((ProgramFolder() + "SkalUpd.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  char buffer[2048] = {};
-  int length = LoadStringA(runner, id, buffer, sizeof buffer);
-  return std::string(buffer, length > 0 ? length : 0);
-}
 
 std::string TempFolder() {
   char path[MAX_PATH] = {};
@@ -123,12 +120,101 @@ TEST_F(RunnerStart, UnknownVersionNamesNoEdition) {
   EXPECT_EQ(RunExpectingBox(RunnerText(19)).text, expected);
 }
 
-TEST_F(RunnerStart, AStepNotYetBuiltStopsWithoutPretendingSuccess) {
+TEST_F(RunnerStart, GeneralPackageWithoutInstallationShowsMessage44) {
+  sim::RemoveProductKeys();
   WritePackedCatalogue(package, "[COMMENT]\r\nPacketType=General_DB\r\n");
-  Outcome outcome = RunExpectingBox(RunnerText(25));
-  EXPECT_NE(outcome.text.find("ChooseInstallation"), std::string::npos) << outcome.text;
-  EXPECT_NE(outcome.exitCode, 0u);
-  EXPECT_EQ(GetFileAttributesA((TempFolder() + "index.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+  Outcome outcome = RunExpectingBox(RunnerText(kMsgTitleNotice));
+  EXPECT_EQ(outcome.text, RunnerText(kMsgNoInstallation));
+  EXPECT_EQ(outcome.otherWindows, 0u);
+  EXPECT_EQ(outcome.exitCode, 0u);
+}
+
+TEST_F(RunnerStart, EveryStartClearsTheProductsAutorunValues) {
+  const char* run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  ASSERT_TRUE(sim::SetRegistryString(HKEY_CURRENT_USER, run, "ZMTPFWRun", "pfw.exe"));
+  RunExpectingBox(RunnerText(kMsgTitleError));  // no catalogue: the run stops at once
+  std::string left;
+  EXPECT_EQ(ReadRegistryString(run, "ZMTPFWRun", left), 0) << left;
+}
+
+TEST_F(RunnerStart, SpecialPackageForTheOldestEditionAsksForItsFolder) {
+  sim::RemoveProductKeys();
+  WritePackedCatalogue(package, "[COMMENT]\r\nPacketType=Special_DB\r\nVersion=0\r\n"
+                                "RegKey=software\\norvance\\antivirus\\v1.0\r\n");
+  automation::ChildProcess runner;
+  ASSERT_TRUE(runner.Start("\"" + package + "SkalUpd.exe\"", package));
+  HWND dialog = automation::WaitForWindow(RunnerText(kMsgTitleNotice), 20000, runner.Id());
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_FALSE(automation::IsMessageBox(dialog));
+  EXPECT_NE(GetDlgItem(dialog, IDC_FOLDER_EDIT), nullptr);
+  // Cancelled and confirmed: the run ends without a further message.
+  ASSERT_TRUE(automation::PressButton(dialog, IDCANCEL));
+  HWND box = automation::WaitForWindow("SkalUpd", 20000, runner.Id());
+  ASSERT_NE(box, nullptr);
+  ASSERT_TRUE(automation::AnswerMessageBox(box, IDYES));
+  DWORD exitCode = 1;
+  EXPECT_TRUE(runner.Wait(20000, exitCode));
+  EXPECT_EQ(exitCode, 0u);
+}
+
+TEST(RegistryString, TheCurrentUsersProgramPathWins) {
+  const std::string key = "SOFTWARE\\Norvance\\AntiVirus\\V3.0";
+  ASSERT_TRUE(sim::SetRegistryString(HKEY_LOCAL_MACHINE, key, "ProgramPath", "C:\\machine\\"));
+  ASSERT_TRUE(sim::SetRegistryString(HKEY_CURRENT_USER, key, "ProgramPath", "C:\\user\\"));
+  std::string folder;
+  EXPECT_EQ(ReadRegistryString(key, "ProgramPath", folder), 1);
+  EXPECT_EQ(folder, "C:\\user\\");
+  sim::RemoveProductKeys();
+}
+
+// The product check of a run: the installed version must be readable and,
+// for a package made for one version, be that version.
+class ProductCheck : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    sim::RemoveProductKeys();
+    installation.version = 4;
+    installation.folder = MakeScratchFolder("product");
+    catalogue = MakeScratchFolder("catalogue");
+  }
+  void TearDown() override { sim::RemoveProductKeys(); }
+
+  // Runs the check for a catalogue of `packetType` and the version index.
+  Probe Check(const char* packetType, int versionIndex) {
+    WritePackedCatalogue(catalogue, std::string("[COMMENT]\r\nPacketType=") + packetType + "\r\n");
+    return Probe({"check", catalogue + "index.dat", installation.folder, std::to_string(versionIndex)});
+  }
+
+  std::string LogText() {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((installation.folder + "LOGS\\*Update.LOG").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return "";
+    FindClose(search);
+    return ReadWholeFile(installation.folder + "LOGS\\" + found.cFileName);
+  }
+
+  sim::Installation installation;
+  std::string catalogue;
+};
+
+TEST_F(ProductCheck, ASpecialPackageForAnotherVersionIsRefusedShownAndLogged) {
+  ASSERT_TRUE(sim::LayOut(installation));
+  Probe other = Check("Special_DB", 2);
+  EXPECT_EQ(other.Answer(RunnerText(kMsgTitleConfirm), IDOK), RunnerText(kMsgWrongPackageVersion));
+  EXPECT_EQ(other.Result(), std::vector<std::string>{"0"});
+  EXPECT_NE(LogText().find(RunnerText(kMsgWrongPackageVersion)), std::string::npos) << LogText();
+
+  EXPECT_EQ(Check("Special_PFW", 3).Result(), std::vector<std::string>{"1"});
+  EXPECT_EQ(Check("General_DB", 7).Result(), std::vector<std::string>{"1"});
+}
+
+TEST_F(ProductCheck, UnreadableProductDataIsShownAndLogged) {
+  installation.marker = false;  // no ISKAL.DAT
+  ASSERT_TRUE(sim::LayOut(installation));
+  Probe check = Check("General_DB", 3);
+  EXPECT_EQ(check.Answer(RunnerText(kMsgTitleConfirm), IDOK), RunnerText(kMsgProductDataMissing));
+  EXPECT_EQ(check.Result(), std::vector<std::string>{"0"});
+  EXPECT_NE(LogText().find(RunnerText(kMsgProductDataMissing)), std::string::npos);
 }
 
 }  // namespace

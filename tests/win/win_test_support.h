@@ -46,6 +46,14 @@ inline std::string ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
+// A text of the runner's own string table, loaded from its executable.
+inline std::string RunnerText(unsigned id) {
+  static HMODULE runner = LoadLibraryExA((ProgramFolder() + "SkalUpd.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  char buffer[2048] = {};
+  int length = LoadStringA(runner, id, buffer, sizeof buffer);
+  return std::string(buffer, length > 0 ? length : 0);
+}
+
 inline bool IsFolder(const std::string& path) {
   DWORD a = GetFileAttributesA(path.c_str());
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);

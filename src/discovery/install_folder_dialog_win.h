@@ -1,0 +1,34 @@
+#pragma once
+// The prompt for the oldest edition's program folder. An accepted folder
+// holds the edition's main program and is recorded as its "ProgramPath"
+// under both registry roots at once.
+#include <string>
+
+#include "platform/dialog_win.h"
+
+class InstallFolderDialog : public ModalDialog {
+ public:
+  InstallFolderDialog();
+
+  // After OK: the accepted folder, ending with a backslash.
+  const std::string& Folder() const { return folder_; }
+
+ protected:
+  bool OnInitDialog() override;
+  void OnOK() override;
+  void OnCancel() override;
+  bool OnCommand(int controlId, int code) override;
+
+ private:
+  void ReadEntry();
+  void Refuse(unsigned messageId);
+  void OnBrowse();
+
+  std::string folder_;
+};
+
+// Writes `folder` as the value `valueName` of the oldest edition's key, under
+// the local machine and then the current user. 0 on success, else the system
+// error code (of the first write that failed; the second is not tried after
+// the first fails).
+long WriteProgramPath(const std::string& valueName, const std::string& folder);

@@ -1,0 +1,134 @@
+#include "controls_win.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "automation_win.h"
+#include "remote_memory_win.h"
+
+namespace automation {
+namespace {
+
+constexpr DWORD kPollMs = 50;
+constexpr UINT kAnswerTimeoutMs = 5000;
+constexpr int kRowTextCapacity = 1024;
+
+bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& result) {
+  return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &result) != 0;
+}
+
+// Input reaches a control only while its dialog is enabled (no modal window
+// over it).
+bool TakesInput(HWND control) {
+  HWND dialog = GetAncestor(control, GA_ROOT);
+  return IsWindow(control) && IsWindowEnabled(control) && dialog != nullptr && IsWindowEnabled(dialog);
+}
+
+std::string ClassOf(HWND window) {
+  char name[64];
+  int length = GetClassNameA(window, name, sizeof name);
+  return std::string(name, length > 0 ? length : 0);
+}
+
+BOOL CALLBACK FindTree(HWND child, LPARAM param) {
+  if (ClassOf(child) != WC_TREEVIEWA) return TRUE;
+  *reinterpret_cast<bool*>(param) = true;
+  return FALSE;
+}
+
+bool HoldsFolderTree(HWND window) {
+  if (ClassOf(window) != "#32770") return false;
+  bool found = false;
+  EnumChildWindows(window, FindTree, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// The browser's title is its first static text control with text.
+BOOL CALLBACK FindTitle(HWND child, LPARAM param) {
+  if (ClassOf(child) != "Static") return TRUE;
+  std::string text;
+  if (!ReadWindowText(child, text) || text.empty()) return TRUE;
+  *reinterpret_cast<std::string*>(param) = text;
+  return FALSE;
+}
+
+}  // namespace
+
+int ListViewRowCount(HWND list) {
+  DWORD_PTR count = 0;
+  return Send(list, LVM_GETITEMCOUNT, 0, 0, count) ? int(count) : -1;
+}
+
+bool ReadListViewRow(HWND list, int row, std::string& text, int& image) {
+  if (row < 0 || row >= ListViewRowCount(list)) return false;
+  RemoteMemory memory(list, sizeof(LVITEMA) + kRowTextCapacity);
+  if (!memory.IsValid()) return false;
+  LVITEMA item{};
+  item.mask = LVIF_TEXT | LVIF_IMAGE;
+  item.iItem = row;
+  item.pszText = memory.Address() + sizeof item;
+  item.cchTextMax = kRowTextCapacity;
+  DWORD_PTR ok = 0;
+  if (!memory.Write(0, &item, sizeof item) ||
+      !Send(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(memory.Address()), ok) || !ok) {
+    return false;
+  }
+  std::vector<char> buffer(kRowTextCapacity, '\0');
+  if (!memory.Read(0, &item, sizeof item) || !memory.Read(sizeof item, buffer.data(), buffer.size())) return false;
+  buffer.back() = '\0';
+  text = buffer.data();
+  image = item.iImage;
+  return true;
+}
+
+bool ClickListViewRow(HWND list, int row) {
+  if (!TakesInput(list) || row < 0 || row >= ListViewRowCount(list)) return false;
+  RemoteMemory memory(list, sizeof(RECT));
+  RECT rect{};
+  rect.left = LVIR_LABEL;
+  DWORD_PTR ok = 0;
+  if (!memory.Write(0, &rect, sizeof rect) ||
+      !Send(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(memory.Address()), ok) || !ok ||
+      !memory.Read(0, &rect, sizeof rect)) {
+    return false;
+  }
+  LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  // Posted: the click's handler may open a modal window.
+  return PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, point) && PostMessageA(list, WM_LBUTTONUP, 0, point);
+}
+
+bool PressKey(HWND control, UINT virtualKey) {
+  if (!TakesInput(control)) return false;
+  UINT scanCode = MapVirtualKeyA(virtualKey, 0);
+  LPARAM down = 1 | (LPARAM(scanCode) << 16);
+  LPARAM up = down | (LPARAM(1) << 30) | (LPARAM(1) << 31);
+  return PostMessageA(control, WM_KEYDOWN, virtualKey, down) && PostMessageA(control, WM_KEYUP, virtualKey, up);
+}
+
+bool SetControlText(HWND dialog, int controlId, const std::string& text) {
+  HWND control = GetDlgItem(dialog, controlId);
+  DWORD_PTR ok = 0;
+  return control != nullptr && TakesInput(control) &&
+         Send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), ok) && ok;
+}
+
+HWND WaitForFolderBrowser(DWORD processId, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    for (HWND window : ProcessWindows(processId)) {
+      if (HoldsFolderTree(window)) return window;
+    }
+    if (GetTickCount() - start >= timeoutMs) return nullptr;
+    Sleep(kPollMs);
+  }
+}
+
+bool ReadFolderBrowserTitle(HWND browser, std::string& text) {
+  if (!HoldsFolderTree(browser)) return false;
+  text.clear();
+  EnumChildWindows(browser, FindTitle, reinterpret_cast<LPARAM>(&text));
+  return !text.empty();
+}
+
+}  // namespace automation

@@ -1,0 +1,71 @@
+// runner_probe: runs one step of the runner, with the runner's resources, so
+// that a test can drive the step's dialogs and message boxes from outside and
+// then read what the step decided.
+//   runner_probe choose antivirus|firewall OUT
+//       ChooseInstallation; OUT gets four lines: result, productVersionIndex,
+//       productRegKey, programDir.
+//   runner_probe askfolder OUT
+//       AskInstallFolder; OUT gets two lines: result, folder.
+//   runner_probe check INDEX_DAT PROGRAM_DIR VERSION_INDEX OUT
+//       CheckInstalledProduct for a run of that catalogue, program folder and
+//       version index (the run's log is started first); OUT gets its result.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "app/run_driver.h"
+#include "app/update_run.h"
+#include "catalog/update_catalog.h"
+#include "discovery/installation.h"
+
+namespace {
+
+int WriteLines(const char* path, const std::string& text) {
+  FILE* out = std::fopen(path, "wb");
+  if (out == nullptr) return 2;
+  std::fwrite(text.data(), 1, text.size(), out);
+  std::fclose(out);
+  return 0;
+}
+
+int Choose(const char* product, const char* outPath) {
+  int32_t index = -99;
+  std::string key;
+  std::string folder;
+  int result = ChooseInstallation(std::strcmp(product, "firewall") == 0, index, key, folder);
+  return WriteLines(outPath, std::to_string(result) + "\n" + std::to_string(index) + "\n" + key + "\n" + folder + "\n");
+}
+
+int AskFolder(const char* outPath) {
+  std::string folder = "unchanged";
+  int result = AskInstallFolder(folder);
+  return WriteLines(outPath, std::to_string(result) + "\n" + folder + "\n");
+}
+
+int Check(const char* indexDat, const char* programDir, const char* versionIndex, const char* outPath) {
+  static UpdateRun run;
+  static UpdateCatalog catalog;
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  if (!catalog.OpenCatalogue(indexDat, std::string(temp) + "index.txt")) return 2;
+  run.programDir = programDir;
+  run.productVersionIndex = std::atoi(versionIndex);
+  run.log.StartRunLog();
+  return WriteLines(outPath, std::to_string(CheckInstalledProduct(run, catalog)) + "\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  InitCommonControls();
+  if (argc == 4 && std::strcmp(argv[1], "choose") == 0) return Choose(argv[2], argv[3]);
+  if (argc == 3 && std::strcmp(argv[1], "askfolder") == 0) return AskFolder(argv[2]);
+  if (argc == 6 && std::strcmp(argv[1], "check") == 0) return Check(argv[2], argv[3], argv[4], argv[5]);
+  std::fputs("usage: runner_probe choose antivirus|firewall OUT | askfolder OUT |"
+             " check INDEX_DAT PROGRAM_DIR VERSION_INDEX OUT\n", stderr);
+  return 2;
+}
