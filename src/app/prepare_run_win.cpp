@@ -45,6 +45,13 @@ int FindSpecialProgramFolder(UpdateRun& run, const UpdateCatalog& catalog) {
   return 0;
 }
 
+// Stands in for the update decision until that is wired to the item step:
+// every item that parses is taken as needed. The real decision replaces it here.
+int KeepEveryItem(const UpdateCatalog&, UpdateItem& item) {
+  item.Needed = 1;
+  return 1;
+}
+
 // Shows a message, logs it too, and stops.
 int StopLogged(UpdateRun& run, unsigned messageId) {
   std::string text = LoadMessage(messageId);
@@ -99,7 +106,7 @@ int PrepareRun(UpdateRun& run, UpdateCatalog& catalog) {
     return 0;
   }
 
-  if (!catalog.LoadCatalogue(run.packageDir + "index.dat", run)) {
+  if (!catalog.LoadCatalogue(run.packageDir + "index.dat", run, KeepEveryItem)) {
     ShowStop(kMsgCatalogueDamaged, kMsgTitleError);
     return 0;
   }

@@ -23,7 +23,6 @@ void StopAtUnbuiltStep(const char* step) {
   std::exit(3);
 }
 
-int UpdateCatalog::LoadCatalogue(const std::string&, UpdateRun&) { StopAtUnbuiltStep("LoadCatalogue"); }
 int UpdateInfo::OpenUpdateInfo(const std::string&, const std::string&) { StopAtUnbuiltStep("OpenUpdateInfo"); }
 int UpdateInfo::ReadInfoInt(const char*, const char*, int) const { StopAtUnbuiltStep("ReadInfoInt"); }
 void ShowReportDialog(UpdateRun&, UpdateCatalog&) { StopAtUnbuiltStep("ReportDialog"); }

@@ -2,45 +2,40 @@
 
 #include <windows.h>
 
-#include <vector>
+#include <new>
 
 #include "package/unpack_file.h"
 #include "paths/folders_win.h"
+#include "platform/file_win.h"
 
-UpdateCatalog::~UpdateCatalog() { CloseCatalogue(); }
+namespace {
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  FileHandle file(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+  uint64_t size = 0;
+  if (!file.IsOpen() || !file.Size(size) || size > 0x7FFFFFFF) return false;
+  bytes.assign(size_t(size), '\0');
+  DWORD done = 0;
+  return size == 0 || (file.Read(&bytes[0], DWORD(size), done) && done == size);
+}
+
+}  // namespace
 
 int UpdateCatalog::OpenCatalogue(const std::string& packedPath, const std::string& catalogPath) {
   PackedPath = packedPath;
   CatalogPath = catalogPath;
+  ClearItems();
+  ClearProcesses();
+  // The expanded file is ours from here on: the close removes it.
+  removeTextFile_ = [path = CatalogPath] { DeleteFileA(path.c_str()); };
   if (!FileExists(PackedPath)) return 0;
   if (!UnpackFile(PackedPath, CatalogPath)) return 0;
-  Loaded = true;
+  try {
+    std::string bytes;
+    if (!ReadWholeFile(CatalogPath, bytes)) return 0;
+    UseText(bytes);
+  } catch (const std::bad_alloc&) {
+    return 0;
+  }
   return 1;
 }
-
-void UpdateCatalog::CloseCatalogue() {
-  if (!CatalogPath.empty()) DeleteFileA(CatalogPath.c_str());
-}
-
-int UpdateCatalog::ReadText(const char* section, const char* key, std::string& out, unsigned limit) const {
-  if (!Loaded) return 0;
-  std::vector<char> buffer(limit + 1, '\0');
-  DWORD length = GetPrivateProfileStringA(section, key, "", buffer.data(), limit + 1, CatalogPath.c_str());
-  out.assign(buffer.data(), length);
-  return 1;
-}
-
-PackageType UpdateCatalog::PacketType() const {
-  if (!Loaded) return kGeneralAntivirus;
-  // A missing key reads as "General_DB".
-  std::vector<char> buffer(50, '\0');
-  GetPrivateProfileStringA("COMMENT", "PacketType", "General_DB", buffer.data(), 50, CatalogPath.c_str());
-  return PackageTypeFromText(buffer.data());
-}
-
-int UpdateCatalog::HeaderVersion() const {
-  if (!Loaded) return -1;
-  return int(GetPrivateProfileIntA("COMMENT", "Version", 0, CatalogPath.c_str()));
-}
-
-int UpdateCatalog::PathName(std::string& out) const { return ReadText("COMMENT", "PathName", out, 259); }
