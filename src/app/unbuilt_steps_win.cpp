@@ -13,7 +13,6 @@
 #include "package/archive.h"
 #include "platform/ui_win.h"
 #include "resources/message_ids.h"
-#include "versions/update_info.h"
 
 void StopAtUnbuiltStep(const char* step) {
   std::string format = LoadMessage(kMsgStepNotBuilt);
@@ -23,6 +22,4 @@ void StopAtUnbuiltStep(const char* step) {
   std::exit(3);
 }
 
-int UpdateInfo::OpenUpdateInfo(const std::string&, const std::string&) { StopAtUnbuiltStep("OpenUpdateInfo"); }
-int UpdateInfo::ReadInfoInt(const char*, const char*, int) const { StopAtUnbuiltStep("ReadInfoInt"); }
 void ShowReportDialog(UpdateRun&, UpdateCatalog&) { StopAtUnbuiltStep("ReportDialog"); }

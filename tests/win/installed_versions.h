@@ -1,0 +1,35 @@
+#pragma once
+// A program folder holding the files whose versions the default update-info
+// text lists, and that list as the report shows it.
+#include <windows.h>
+
+#include <string>
+
+#include "../fixtures/fixture_images.h"
+#include "win_test_support.h"
+
+namespace testsupport {
+
+// UTF-8 text of the test's source as code page 936 bytes.
+inline std::string Gbk(const char* utf8) {
+  wchar_t wide[1024] = {};
+  int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 1024);
+  char bytes[2048] = {};
+  WideCharToMultiByte(936, 0, wide, length, bytes, sizeof bytes, nullptr, nullptr);
+  return bytes;
+}
+
+// Main program with product version 4.0.0.5, scan engine with header version
+// 3.2.1.0, no DrWeb engine, virus database 2004.3.7.
+inline bool LayOutVersionFiles(const std::string& folder) {
+  return CopyFileA((ProgramFolder() + "verfixture.dll").c_str(), (folder + "ZMT9X.EXE").c_str(), FALSE) &&
+         WriteWholeFile(folder + "ZMEngine.DAT", fixtures::HeaderImage(0x00030002u, 0x00010000u)) &&
+         WriteWholeFile(folder + "ZMT00007.DAT", fixtures::DatabaseImage(0x07D40307u, 0));
+}
+
+// The lines the default list gives for that folder.
+inline std::string DefaultVersionLines() {
+  return Gbk("主程序版本:4.5\r\n查毒引擎版本:3.2.1\r\nDrWeb引擎版本:\r\n病毒库版本:2004.3.7\r\n");
+}
+
+}  // namespace testsupport
