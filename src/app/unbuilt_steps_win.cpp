@@ -6,9 +6,9 @@
 #include <cstdlib>
 
 #include "app/unbuilt_step_win.h"
-#include "app/report_dialog.h"
 #include "app/update_run.h"
 #include "catalog/update_catalog.h"
+#include "commit/commit_driver.h"
 #include "discovery/installation.h"
 #include "package/archive.h"
 #include "platform/ui_win.h"
@@ -22,4 +22,4 @@ void StopAtUnbuiltStep(const char* step) {
   std::exit(3);
 }
 
-void ShowReportDialog(UpdateRun&, UpdateCatalog&) { StopAtUnbuiltStep("ReportDialog"); }
+int CommitUpdate(UpdateRun&, UpdateCatalog&) { StopAtUnbuiltStep("CommitUpdate"); }

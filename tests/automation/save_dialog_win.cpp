@@ -1,0 +1,65 @@
+#include "save_dialog_win.h"
+
+#include <dlgs.h>
+
+#include <vector>
+
+#include "automation_win.h"
+
+namespace automation {
+namespace {
+
+constexpr UINT kAnswerTimeoutMs = 5000;
+
+BOOL CALLBACK FindEdit(HWND child, LPARAM param) {
+  char name[16] = {};
+  GetClassNameA(child, name, sizeof name);
+  if (lstrcmpiA(name, "Edit") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(param) = child;
+  return FALSE;
+}
+
+// The file name field: an edit control (edt1), or the edit inside the file
+// name combo box (cmb13, a ComboBoxEx32 holding a ComboBox holding the edit).
+HWND FileNameField(HWND dialog) {
+  if (HWND edit = GetDlgItem(dialog, edt1)) return edit;
+  HWND combo = GetDlgItem(dialog, cmb13);
+  HWND edit = nullptr;
+  if (combo != nullptr) EnumChildWindows(combo, FindEdit, reinterpret_cast<LPARAM>(&edit));
+  return edit;
+}
+
+bool IsSaveDialog(HWND window) {
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  return std::string(name) == "#32770" && !IsMessageBox(window) && FileNameField(window) != nullptr;
+}
+
+}  // namespace
+
+HWND WaitForSaveDialog(DWORD processId, HWND except, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    for (HWND window : ProcessWindows(processId))
+      if (window != except && IsSaveDialog(window)) return window;
+    if (GetTickCount() - start >= timeoutMs) return nullptr;
+    Sleep(50);
+  }
+}
+
+bool ReadSaveFileName(HWND dialog, std::string& name) {
+  HWND field = FileNameField(dialog);
+  return field != nullptr && ReadWindowText(field, name);
+}
+
+bool SaveAs(HWND dialog, const std::string& path) {
+  HWND field = FileNameField(dialog);
+  DWORD_PTR answer = 0;
+  if (field == nullptr ||
+      !SendMessageTimeoutA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG,
+                           kAnswerTimeoutMs, &answer))
+    return false;
+  return PressButton(dialog, IDOK);
+}
+
+}  // namespace automation

@@ -1,0 +1,21 @@
+#pragma once
+// Driving the system's save-file dialog of another process: find it, read
+// the proposed file name, type a path and save.
+#include <windows.h>
+
+#include <string>
+
+namespace automation {
+
+// A save-file dialog of process `processId` (a dialog with a file name
+// field), other than `except`. Waits up to `timeoutMs`; NULL when none shows.
+HWND WaitForSaveDialog(DWORD processId, HWND except, DWORD timeoutMs);
+
+// The text of the dialog's file name field.
+bool ReadSaveFileName(HWND dialog, std::string& name);
+
+// Types `path` into the file name field and presses the Save button. Returns
+// at once: the dialog may close or ask before replacing a file.
+bool SaveAs(HWND dialog, const std::string& path);
+
+}  // namespace automation

@@ -1,0 +1,303 @@
+// The report dialog, driven as a user meets it: report_probe shows it over a
+// run whose commit is simulated; the test reads the report, saves it, and
+// leaves with Exit, Esc or the close box, answering the assistant offer.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "automation_win.h"
+#include "child_process_win.h"
+#include "installed_versions.h"
+#include "pack.h"
+#include "resources/message_ids.h"
+#include "resources/report_ids.h"
+#include "save_dialog_win.h"
+#include "win_test_support.h"
+
+using namespace testsupport;
+
+namespace {
+
+constexpr DWORD kTimeoutMs = 20000;
+constexpr char kAssistantClassKey[] = "CLSID\\{7CA83CF1-3AEA-42D0-A4E3-1594FC6E48B2}";
+constexpr char kMarker[] = "Not Install 3721 Plug";
+
+std::string TempFolder() {
+  char path[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, path);
+  return path;
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// One showing of the report dialog by report_probe.
+class ReportRun {
+ public:
+  ReportRun(const std::string& program, const std::string& regKey, bool restart) {
+    DeleteFileA(out_.c_str());
+    EXPECT_TRUE(process_.Start(automation::CommandLine(ProgramFolder() + "report_probe.exe",
+                                                       {program, regKey, restart ? "1" : "0", out_})));
+  }
+
+  // The dialog once the update has run in it, with its report.
+  HWND WaitForReport() {
+    const std::string caption = Gbk("NorvanceSkal升级包升级报告");
+    const std::string updating = RunnerText(kMsgUpdating);
+    dialog_ = automation::WaitForWindow(caption, kTimeoutMs, process_.Id());
+    EXPECT_NE(dialog_, nullptr) << "no report dialog";
+    // A read may take its length before the report replaced the text and
+    // its bytes after: the report counts once two reads agree.
+    DWORD start = GetTickCount();
+    std::string previous;
+    while (dialog_ != nullptr && GetTickCount() - start < kTimeoutMs) {
+      if (automation::ReadControlText(dialog_, IDC_REPORT_TEXT, report) && report != updating && report == previous)
+        return dialog_;
+      previous = report;
+      Sleep(50);
+    }
+    ADD_FAILURE() << "the report did not replace the text shown while updating";
+    return nullptr;
+  }
+
+  // Waits for the end; false (after answering No) when a message box asked
+  // something first.
+  bool EndsWithoutQuestion() {
+    DWORD start = GetTickCount();
+    DWORD code = 0;
+    while (!process_.Wait(50, code)) {
+      for (HWND window : automation::ProcessWindows(process_.Id())) {
+        if (!automation::IsMessageBox(window)) continue;
+        automation::AnswerMessageBox(window, IDNO);
+        return false;
+      }
+      if (GetTickCount() - start > kTimeoutMs) return false;
+    }
+    Finish();
+    return true;
+  }
+
+  // The question shown on leaving: its caption and text, answered with `button`.
+  void Answer(int button, std::string& caption, std::string& text) {
+    HWND box = nullptr;
+    DWORD start = GetTickCount();
+    while (box == nullptr && GetTickCount() - start < kTimeoutMs) {
+      for (HWND window : automation::ProcessWindows(process_.Id()))
+        if (automation::IsMessageBox(window)) box = window;
+      Sleep(50);
+    }
+    ASSERT_NE(box, nullptr) << "no question";
+    automation::ReadWindowText(box, caption);
+    automation::ReadMessageBoxText(box, text);
+    EXPECT_TRUE(automation::AnswerMessageBox(box, button));
+    DWORD code = 0;
+    EXPECT_TRUE(process_.Wait(kTimeoutMs, code));
+    Finish();
+  }
+
+  DWORD Id() const { return process_.Id(); }
+
+  std::string report;   // as the dialog shows it
+  int result = -99;     // the dialog's end: IDOK or IDCANCEL
+  std::string logText;  // the run's log text
+
+ private:
+  void Finish() {
+    std::ifstream in(out_, std::ios::binary);
+    in >> result;
+    in.get();
+    std::stringstream rest;
+    rest << in.rdbuf();
+    logText = rest.str();
+  }
+
+  std::string out_ = MakeScratchFolder("report") + "result.txt";
+  automation::ChildProcess process_;
+  HWND dialog_ = nullptr;
+};
+
+class ReportDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, regKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+  }
+
+  void AddProgram(const char* file) {
+    ASSERT_TRUE(CopyFileA((ProgramFolder() + file).c_str(), (program + file).c_str(), FALSE));
+  }
+
+  bool MarkerPresent() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, regKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    DWORD type = 0, value = 0, size = sizeof value;
+    bool found = RegQueryValueExA(key, kMarker, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
+                 ERROR_SUCCESS;
+    RegCloseKey(key);
+    return found && type == REG_DWORD && value == 1;
+  }
+
+  std::string program = MakeScratchFolder("with blank");
+  std::string regKey = "SOFTWARE\\Norvance\\ReportTest\\" + std::to_string(GetTickCount());
+};
+
+TEST_F(ReportDialogTest, ReportIsRunTextVersionListAndRestartRequest) {
+  ASSERT_TRUE(LayOutVersionFiles(program));
+  AddProgram("RegIcon.DLL");
+  ReportRun run(program, regKey, true);
+  HWND dialog = run.WaitForReport();
+  ASSERT_NE(dialog, nullptr);
+  // The icon handler was registered once, during the run.
+  EXPECT_EQ(ReadWholeFile(program + "RegIcon.trace"), "DllRegisterServer\r\n");
+  ASSERT_TRUE(PostMessageA(dialog, WM_CLOSE, 0, 0));
+  ASSERT_TRUE(run.EndsWithoutQuestion());
+  EXPECT_EQ(run.result, IDCANCEL);
+  ASSERT_NE(run.logText.find(RunnerText(kMsgFilesUpdated)), std::string::npos);
+  EXPECT_EQ(run.report, run.logText + "\r\n" + DefaultVersionLines() + RunnerText(kMsgRestartRequest));
+  // The working copy of the update-info file went with the program.
+  EXPECT_FALSE(Exists(TempFolder() + "UpdInfo.INI"));
+}
+
+TEST_F(ReportDialogTest, UpdateInfoWithoutFlagGivesRunTextAlone) {
+  const std::string text = "[Comment]\r\nVersion=4\r\n[DisplayVer]\r\nDescript0=Main:\r\nFileName0=ZMT9X.EXE\r\n";
+  std::vector<unsigned char> packed = PackImage(reinterpret_cast<const unsigned char*>(text.data()), text.size());
+  ASSERT_TRUE(WriteWholeFile(program + "UpdInfo.DAT", std::string(packed.begin(), packed.end())));
+  ReportRun run(program, regKey, false);
+  HWND dialog = run.WaitForReport();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(PostMessageA(dialog, WM_CLOSE, 0, 0));
+  ASSERT_TRUE(run.EndsWithoutQuestion());
+  EXPECT_FALSE(run.logText.empty());
+  EXPECT_EQ(run.report, run.logText);
+  EXPECT_FALSE(Exists(program + "RegIcon.trace"));
+}
+
+TEST_F(ReportDialogTest, SaveAsWritesTheReportBytesAndAsksBeforeReplacing) {
+  ReportRun run(program, regKey, true);
+  HWND dialog = run.WaitForReport();
+  ASSERT_NE(dialog, nullptr);
+
+  ASSERT_TRUE(automation::PressButton(dialog, IDC_SAVE_AS));
+  HWND save = automation::WaitForSaveDialog(run.Id(), dialog, kTimeoutMs);
+  ASSERT_NE(save, nullptr);
+  std::string proposed;
+  EXPECT_TRUE(automation::ReadSaveFileName(save, proposed));
+  EXPECT_EQ(proposed, "Report");
+  ASSERT_TRUE(automation::SaveAs(save, program + "saved"));  // the extension is added
+  EXPECT_TRUE(automation::WaitForWindowGone(save, kTimeoutMs));
+  EXPECT_EQ(ReadWholeFile(program + "saved.txt"), run.report);
+
+  // Saving over an existing file asks first; Yes replaces it whole.
+  ASSERT_TRUE(WriteWholeFile(program + "saved.txt", std::string(run.report.size() + 100, 'x')));
+  ASSERT_TRUE(automation::PressButton(dialog, IDC_SAVE_AS));
+  save = automation::WaitForSaveDialog(run.Id(), dialog, kTimeoutMs);
+  ASSERT_NE(save, nullptr);
+  ASSERT_TRUE(automation::SaveAs(save, program + "saved.txt"));
+  HWND question = nullptr;
+  for (DWORD start = GetTickCount(); question == nullptr && GetTickCount() - start < kTimeoutMs; Sleep(50))
+    for (HWND window : automation::ProcessWindows(run.Id()))
+      if (automation::IsMessageBox(window)) question = window;
+  ASSERT_NE(question, nullptr) << "no question before replacing the file";
+  ASSERT_TRUE(automation::AnswerMessageBox(question, IDYES));
+  EXPECT_TRUE(automation::WaitForWindowGone(save, kTimeoutMs));
+  EXPECT_EQ(ReadWholeFile(program + "saved.txt"), run.report);
+
+  ASSERT_TRUE(PostMessageA(dialog, WM_CLOSE, 0, 0));
+  ASSERT_TRUE(run.EndsWithoutQuestion());
+  // What was saved is the whole report, several lines long.
+  EXPECT_EQ(run.report.compare(0, run.logText.size(), run.logText), 0);
+  EXPECT_GT(run.logText.find("\r\n"), 0u);
+}
+
+TEST_F(ReportDialogTest, ExitOffersTheAssistantOnceNoRecordsTheOffer) {
+  AddProgram("assist4.exe");
+  {
+    ReportRun run(program, regKey, false);
+    HWND dialog = run.WaitForReport();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(automation::PressButton(dialog, IDOK));
+    std::string caption, text;
+    run.Answer(IDNO, caption, text);
+    EXPECT_EQ(caption, RunnerText(kMsgTitleNotice));
+    EXPECT_EQ(text, RunnerText(kMsgAssistantOffer));
+    EXPECT_EQ(run.result, IDOK);
+  }
+  EXPECT_TRUE(MarkerPresent());
+  EXPECT_FALSE(Exists(program + "assist4.cmdline"));
+  ReportRun again(program, regKey, false);
+  HWND dialog = again.WaitForReport();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(automation::PressButton(dialog, IDOK));
+  EXPECT_TRUE(again.EndsWithoutQuestion());
+  EXPECT_EQ(again.result, IDOK);
+}
+
+TEST_F(ReportDialogTest, YesStartsTheInstallerSilentlyAndRecordsTheOffer) {
+  AddProgram("assist4.exe");
+  ReportRun run(program, regKey, false);
+  HWND dialog = run.WaitForReport();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(automation::PressButton(dialog, IDOK));
+  std::string caption, text;
+  run.Answer(IDYES, caption, text);
+  EXPECT_TRUE(MarkerPresent());
+  for (DWORD start = GetTickCount(); !Exists(program + "assist4.cmdline") && GetTickCount() - start < kTimeoutMs;)
+    Sleep(50);
+  Sleep(200);  // the installer closes its record
+  // The folder holds a blank: the path is quoted, the switch stays apart.
+  EXPECT_EQ(ReadWholeFile(program + "assist4.cmdline"), "\"" + program + "assist4.exe\" /S");
+}
+
+TEST_F(ReportDialogTest, EscAndCloseBoxLeaveWithoutOffer) {
+  AddProgram("assist4.exe");
+  for (bool escape : {true, false}) {
+    ReportRun run(program, regKey, false);
+    HWND dialog = run.WaitForReport();
+    ASSERT_NE(dialog, nullptr);
+    if (escape) {
+      HWND edit = GetDlgItem(dialog, IDC_REPORT_TEXT);
+      ASSERT_TRUE(PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0x00010001));
+      ASSERT_TRUE(PostMessageA(edit, WM_KEYUP, VK_ESCAPE, 0xC0010001));
+    } else {
+      ASSERT_TRUE(PostMessageA(dialog, WM_CLOSE, 0, 0));
+    }
+    EXPECT_TRUE(run.EndsWithoutQuestion()) << (escape ? "Esc" : "close box");
+    EXPECT_EQ(run.result, IDCANCEL);
+  }
+  EXPECT_FALSE(MarkerPresent());
+}
+
+TEST_F(ReportDialogTest, InstalledAssistantOrAnyMarkerMeansNoQuestion) {
+  AddProgram("assist4.exe");
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, kAssistantClassKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+  auto leaveByExit = [&] {
+    ReportRun run(program, regKey, false);
+    HWND dialog = run.WaitForReport();
+    return dialog != nullptr && automation::PressButton(dialog, IDOK) && run.EndsWithoutQuestion();
+  };
+  EXPECT_TRUE(leaveByExit()) << "assistant installed";
+  EXPECT_FALSE(MarkerPresent());  // nothing asked, nothing recorded
+  ASSERT_EQ(RegDeleteKeyA(HKEY_CLASSES_ROOT, kAssistantClassKey), ERROR_SUCCESS);
+
+  // A marker of any type and data counts.
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, regKey.c_str(), 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+  const std::string longText(64, 'n');
+  RegSetValueExA(key, kMarker, 0, REG_SZ, reinterpret_cast<const BYTE*>(longText.c_str()), DWORD(longText.size() + 1));
+  RegCloseKey(key);
+  EXPECT_TRUE(leaveByExit()) << "text marker";
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, regKey.c_str(), 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+  DWORD zero = 0;
+  RegSetValueExA(key, kMarker, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), sizeof zero);
+  RegCloseKey(key);
+  EXPECT_TRUE(leaveByExit()) << "marker 0";
+  EXPECT_FALSE(Exists(program + "assist4.cmdline"));
+}
+
+}  // namespace
