@@ -36,6 +36,16 @@ bool FileHandle::Read(void* buffer, DWORD length, DWORD& done) {
   return ReadFile(handle_, buffer, length, &done, nullptr) != 0;
 }
 
+bool FileHandle::ReadAll(std::string& bytes) {
+  uint64_t size = 0;
+  if (!Size(size) || size > 0x7FFFFFFF || !Seek(0)) return false;
+  bytes.assign(size_t(size), '\0');
+  DWORD done = 0;
+  if (size > 0 && !Read(&bytes[0], DWORD(size), done)) return false;
+  bytes.resize(done);
+  return true;
+}
+
 bool FileHandle::WriteAll(const void* buffer, DWORD length) {
   DWORD done = 0;
   return WriteFile(handle_, buffer, length, &done, nullptr) != 0 && done == length;

@@ -26,6 +26,8 @@ class FileHandle {
   bool Size(uint64_t& size) const;
   // Reads up to `length` bytes; `done` receives the count. False on an I/O error.
   bool Read(void* buffer, DWORD length, DWORD& done);
+  // Reads the whole file from its start; false on an I/O error.
+  bool ReadAll(std::string& bytes);
   // Writes all `length` bytes; false unless every byte was written.
   bool WriteAll(const void* buffer, DWORD length);
   bool Seek(uint64_t offset);
