@@ -53,9 +53,22 @@ BOOL CALLBACK FindTitle(HWND child, LPARAM param) {
   return FALSE;
 }
 
+// The visible top-level windows of process `processId`, or of every process
+// for 0.
+std::vector<HWND> CandidateWindows(DWORD processId) {
+  if (processId != 0) return ProcessWindows(processId);
+  std::vector<HWND> windows;
+  for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
+    if (IsWindowVisible(window)) windows.push_back(window);
+  }
+  return windows;
+}
+
 }  // namespace
 
 int ListViewRowCount(HWND list) {
+  // Other controls answer list-view messages with 0 or worse.
+  if (ClassOf(list) != WC_LISTVIEWA) return -1;
   DWORD_PTR count = 0;
   return Send(list, LVM_GETITEMCOUNT, 0, 0, count) ? int(count) : -1;
 }
@@ -116,7 +129,7 @@ bool SetControlText(HWND dialog, int controlId, const std::string& text) {
 HWND WaitForFolderBrowser(DWORD processId, DWORD timeoutMs) {
   DWORD start = GetTickCount();
   for (;;) {
-    for (HWND window : ProcessWindows(processId)) {
+    for (HWND window : CandidateWindows(processId)) {
       if (HoldsFolderTree(window)) return window;
     }
     if (GetTickCount() - start >= timeoutMs) return nullptr;

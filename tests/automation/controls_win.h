@@ -8,7 +8,8 @@
 
 namespace automation {
 
-// Number of rows of a list view; -1 when it does not answer.
+// Number of rows of a list view; -1 when it is no list view or does not
+// answer.
 int ListViewRowCount(HWND list);
 
 // Text and image index of row `row`; false when there is no such row.
@@ -25,8 +26,9 @@ bool PressKey(HWND control, UINT virtualKey);
 // Replaces the text of control `controlId`, as typing it would.
 bool SetControlText(HWND dialog, int controlId, const std::string& text);
 
-// The shell's folder browser of process `processId`: a dialog that
-// holds a tree of folders. Waits up to `timeoutMs`; NULL when none shows.
+// The shell's folder browser of process `processId` (0: of any process): a
+// dialog that holds a tree of folders. Waits up to `timeoutMs`; NULL when
+// none shows.
 HWND WaitForFolderBrowser(DWORD processId, DWORD timeoutMs);
 
 // The browser's title line, above its tree.
