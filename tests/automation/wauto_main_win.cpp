@@ -9,6 +9,7 @@
 #include <string>
 
 #include "automation_win.h"
+#include "controls_win.h"
 
 namespace {
 
@@ -20,12 +21,20 @@ const char kUsageText[] =
     "usage: wauto COMMAND ARGS\n"
     "  wait CAPTION [MS]                        wait for the window; print its process id\n"
     "  text CAPTION ID [MS]                     print the text of control ID\n"
+    "  set CAPTION ID TEXT [MS]                 replace the text of control ID (an edit box)\n"
     "  click CAPTION ID [MS]                    press button ID\n"
+    "  rows CAPTION ID [MS]                     print the rows of list view ID, one a line:\n"
+    "                                           image index, tab, text\n"
+    "  clickrow CAPTION ID ROW [MS]             click row ROW (from 0) of list view ID\n"
+    "  key CAPTION ID KEY [MS]                  press KEY in control ID: space, enter, escape,\n"
+    "                                           tab, up, down, left, right or a virtual-key number\n"
     "  msgbox CAPTION [ok|yes|no|cancel] [MS]   print a message box's text, then answer it\n"
+    "  browser PID [cancel] [MS]                wait for the folder browser of process PID\n"
+    "                                           (0: any); print its title; with cancel, close it\n"
     "  list [PID]                               list visible top-level windows: pid, class, caption\n"
     "CAPTION is matched exactly; MS is how long to wait for it (default 10000).\n"
-    "Exit codes: 0 done, 1 no such window in time, 2 usage, 3 no such control or\n"
-    "the action failed, 4 the window is not a message box.\n";
+    "Exit codes: 0 done, 1 no such window in time, 2 usage, 3 no such control, row\n"
+    "or button, or the action failed, 4 the window is not a message box.\n";
 
 int Usage() {
   std::fputs(kUsageText, stderr);
@@ -80,6 +89,62 @@ int MessageBoxCommand(HWND window, int answer, DWORD timeoutMs) {
   return automation::WaitForWindowGone(window, timeoutMs) ? kDone : kActionFailed;
 }
 
+int SetText(HWND window, int controlId, const std::string& text) {
+  return automation::SetControlText(window, controlId, text) ? kDone : kActionFailed;
+}
+
+int Rows(HWND window, int controlId) {
+  HWND list = GetDlgItem(window, controlId);
+  int count = list != nullptr ? automation::ListViewRowCount(list) : -1;
+  if (count < 0) return kActionFailed;
+  for (int row = 0; row < count; ++row) {
+    std::string text;
+    int image = 0;
+    if (!automation::ReadListViewRow(list, row, text, image)) return kActionFailed;
+    std::printf("%d\t", image);
+    PrintLine(text);
+  }
+  return kDone;
+}
+
+int ClickRow(HWND window, int controlId, int row) {
+  HWND list = GetDlgItem(window, controlId);
+  return list != nullptr && automation::ClickListViewRow(list, row) ? kDone : kActionFailed;
+}
+
+// A key name or a virtual-key number; 0 for neither.
+UINT KeyCode(const std::string& name) {
+  static const struct {
+    const char* name;
+    UINT key;
+  } kKeys[] = {{"space", VK_SPACE}, {"enter", VK_RETURN}, {"escape", VK_ESCAPE}, {"tab", VK_TAB},
+               {"up", VK_UP},       {"down", VK_DOWN},    {"left", VK_LEFT},     {"right", VK_RIGHT}};
+  for (const auto& key : kKeys) {
+    if (name == key.name) return key.key;
+  }
+  unsigned long number = 0;
+  return ParseNumber(name.c_str(), number) && number > 0 && number < 256 ? UINT(number) : 0;
+}
+
+int Key(HWND window, int controlId, UINT key) {
+  HWND control = GetDlgItem(window, controlId);
+  return control != nullptr && automation::PressKey(control, key) ? kDone : kActionFailed;
+}
+
+int Browser(DWORD processId, bool cancel, DWORD timeoutMs) {
+  HWND browser = automation::WaitForFolderBrowser(processId, timeoutMs);
+  if (browser == nullptr) {
+    std::fprintf(stderr, "wauto: no folder browser within %lu ms\n", static_cast<unsigned long>(timeoutMs));
+    return kNoWindow;
+  }
+  std::string title;
+  if (!automation::ReadFolderBrowserTitle(browser, title)) return kActionFailed;
+  PrintLine(title);
+  if (!cancel) return kDone;
+  if (!automation::PressButton(browser, IDCANCEL)) return kActionFailed;
+  return automation::WaitForWindowGone(browser, timeoutMs) ? kDone : kActionFailed;
+}
+
 void PrintWindow(HWND window) {
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
@@ -103,6 +168,81 @@ int ListAll() {
   return kDone;
 }
 
+// A command on a window found by its caption, with what follows the caption.
+struct WindowCommand {
+  std::string command;
+  std::string caption;
+  unsigned long controlId = 0;
+  std::string operand;  // the row, key or text
+  int answer = 0;
+  unsigned long timeoutMs = kDefaultTimeoutMs;
+};
+
+bool TakesControlId(const std::string& command) {
+  return command == "text" || command == "click" || command == "set" || command == "rows" ||
+         command == "clickrow" || command == "key";
+}
+
+bool TakesOperand(const std::string& command) { return command == "set" || command == "clickrow" || command == "key"; }
+
+// argv[2..]: CAPTION, then an id, an operand or an answer as the command
+// needs, then the optional wait. False on anything else.
+bool ParseWindowCommand(int argc, char** argv, WindowCommand& request) {
+  request.command = argv[1];
+  request.caption = argv[2];
+  int next = 3;
+  if (TakesControlId(request.command)) {
+    if (argc <= next || !ParseNumber(argv[next], request.controlId)) return false;
+    ++next;
+    if (TakesOperand(request.command)) {
+      if (argc <= next) return false;
+      request.operand = argv[next++];
+    }
+  } else if (request.command == "msgbox") {
+    if (argc > next && (request.answer = AnswerId(argv[next])) != 0) ++next;
+  } else if (request.command != "wait") {
+    return false;
+  }
+  if (argc > next && !ParseNumber(argv[next++], request.timeoutMs)) return false;
+  return argc == next;
+}
+
+int RunWindowCommand(const WindowCommand& request) {
+  unsigned long row = 0;
+  if (request.command == "clickrow" && !ParseNumber(request.operand.c_str(), row)) return Usage();
+  UINT key = request.command == "key" ? KeyCode(request.operand) : 0;
+  if (request.command == "key" && key == 0) return Usage();
+
+  HWND window = automation::WaitForWindow(request.caption, request.timeoutMs);
+  if (window == nullptr) {
+    std::fprintf(stderr, "wauto: no window \"%s\" within %lu ms\n", request.caption.c_str(), request.timeoutMs);
+    return kNoWindow;
+  }
+  const std::string& command = request.command;
+  int id = static_cast<int>(request.controlId);
+  if (command == "wait") return Wait(window);
+  if (command == "text") return Text(window, id);
+  if (command == "set") return SetText(window, id, request.operand);
+  if (command == "click") return Click(window, id);
+  if (command == "rows") return Rows(window, id);
+  if (command == "clickrow") return ClickRow(window, id, static_cast<int>(row));
+  if (command == "key") return Key(window, id, key);
+  return MessageBoxCommand(window, request.answer, request.timeoutMs);
+}
+
+// browser PID [cancel] [MS]
+int BrowserCommand(int argc, char** argv) {
+  unsigned long processId = 0;
+  unsigned long timeoutMs = kDefaultTimeoutMs;
+  if (argc < 3 || !ParseNumber(argv[2], processId)) return Usage();
+  int next = 3;
+  bool cancel = argc > next && std::strcmp(argv[next], "cancel") == 0;
+  if (cancel) ++next;
+  if (argc > next && !ParseNumber(argv[next++], timeoutMs)) return Usage();
+  if (argc != next) return Usage();
+  return Browser(processId, cancel, timeoutMs);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -115,33 +255,8 @@ int main(int argc, char** argv) {
     if (argc != 3 || !ParseNumber(argv[2], processId)) return Usage();
     return List(processId);
   }
-  if (argc < 3) return Usage();
-  const std::string caption = argv[2];
-
-  // The remaining arguments: an id for text and click, an answer for msgbox,
-  // then the optional wait in milliseconds.
-  int next = 3;
-  unsigned long controlId = 0;
-  int answer = 0;
-  if (command == "text" || command == "click") {
-    if (argc <= next || !ParseNumber(argv[next], controlId)) return Usage();
-    ++next;
-  } else if (command == "msgbox") {
-    if (argc > next && (answer = AnswerId(argv[next])) != 0) ++next;
-  } else if (command != "wait") {
-    return Usage();
-  }
-  unsigned long timeoutMs = kDefaultTimeoutMs;
-  if (argc > next && !ParseNumber(argv[next++], timeoutMs)) return Usage();
-  if (argc > next) return Usage();
-
-  HWND window = automation::WaitForWindow(caption, timeoutMs);
-  if (window == nullptr) {
-    std::fprintf(stderr, "wauto: no window \"%s\" within %lu ms\n", caption.c_str(), timeoutMs);
-    return kNoWindow;
-  }
-  if (command == "wait") return Wait(window);
-  if (command == "text") return Text(window, static_cast<int>(controlId));
-  if (command == "click") return Click(window, static_cast<int>(controlId));
-  return MessageBoxCommand(window, answer, timeoutMs);
+  if (command == "browser") return BrowserCommand(argc, argv);
+  WindowCommand request;
+  if (argc < 3 || !ParseWindowCommand(argc, argv, request)) return Usage();
+  return RunWindowCommand(request);
 }

@@ -48,6 +48,38 @@ expect "click took effect" 1 "$(text_once_it_is "$caption" 1002 1)"
 wauto click "$caption" 1; expect "click OK" 0 $?
 wait "$fixture"; expect "dialog result" 1 $?
 
+wine "$bin/autofixture.exe" dialog "$caption" "旧文本" &
+fixture=$!
+wauto set "$caption" 1001 "新的文件夹"; expect "set" 0 $?
+expect "set text read back" "$(gbk '新的文件夹')" "$(wauto text "$caption" 1001)"
+wauto set "$caption" 4242 "x"; expect "set missing control" 3 $?
+wauto set "$caption" 1001; expect "set without text" 2 $?
+wauto click "$caption" 1 >/dev/null
+wait "$fixture"
+
+wine "$bin/autofixture.exe" list "$caption" "Skal 2003" "防火墙 V2.0" &
+fixture=$!
+expect "rows: image, tab, text" "$(printf '0\tSkal 2003\n1\t%s' "$(gbk '防火墙 V2.0')")" "$(wauto rows "$caption" 1006)"
+wauto rows "$caption" 1002 >/dev/null; expect "rows of no list" 3 $?
+wauto clickrow "$caption" 1006 2; expect "click a missing row" 3 $?
+wauto clickrow "$caption" 1006 1; expect "click a row" 0 $?
+expect "row click seen" "click 1" "$(text_once_it_is "$caption" 1002 "click 1")"
+wauto key "$caption" 1006 space; expect "key by name" 0 $?
+expect "key seen" "key 32" "$(text_once_it_is "$caption" 1002 "key 32")"
+wauto key "$caption" 1006 0x26; expect "key by number" 0 $?
+expect "key number seen" "key 38" "$(text_once_it_is "$caption" 1002 "key 38")"
+wauto key "$caption" 1006 hyper; expect "unknown key" 2 $?
+wauto click "$caption" 1 >/dev/null
+wait "$fixture"; expect "row selected by the up key" 1 $?
+
+title="选择Skal.NET版本的安装目录."
+wauto browser 0 200; expect "no browser" 1 $?
+wine "$bin/autofixture.exe" browse "$title" &
+fixture=$!
+expect "browser title, then cancel" "$(gbk "$title")" "$(wauto browser 0 cancel)"
+wait "$fixture"; expect "browser cancelled" 0 $?
+wauto browser x; expect "browser usage" 2 $?
+
 if [ "$failures" -ne 0 ]; then
   echo "$failures failed"
   exit 1
