@@ -8,6 +8,8 @@
 #include "app/update_run.h"
 #include "catalog/update_catalog.h"
 #include "discovery/installation.h"
+#include "engine/item_decision_input.h"
+#include "engine/update_decision.h"
 #include "package/archive.h"
 #include "paths/folders_win.h"
 #include "paths/path_ops.h"
@@ -43,13 +45,6 @@ int FindSpecialProgramFolder(UpdateRun& run, const UpdateCatalog& catalog) {
                 names.mainProgram);
   ShowMessageBox(text, kMsgTitleNotice, MB_OK);
   return 0;
-}
-
-// Stands in for the update decision until that is wired to the item step:
-// every item that parses is taken as needed. The real decision replaces it here.
-int KeepEveryItem(const UpdateCatalog&, UpdateItem& item) {
-  item.Needed = 1;
-  return 1;
 }
 
 // Shows a message, logs it too, and stops.
@@ -106,7 +101,12 @@ int PrepareRun(UpdateRun& run, UpdateCatalog& catalog) {
     return 0;
   }
 
-  if (!catalog.LoadCatalogue(run.packageDir + "index.dat", run, KeepEveryItem)) {
+  // The item step asks the update decision about every item it has parsed.
+  auto decide = [&run](const UpdateCatalog& loaded, UpdateItem& item) {
+    item.Needed = uint8_t(DecideUpdate(MakeDecisionInput(loaded, item, run.programDir)));
+    return int(item.Needed);
+  };
+  if (!catalog.LoadCatalogue(run.packageDir + "index.dat", run, decide)) {
     ShowStop(kMsgCatalogueDamaged, kMsgTitleError);
     return 0;
   }

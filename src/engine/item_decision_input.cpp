@@ -1,0 +1,18 @@
+#include "engine/item_decision_input.h"
+
+#include "catalog/update_catalog.h"
+#include "catalog/update_item.h"
+
+DecisionInput MakeDecisionInput(const UpdateCatalog& catalog, const UpdateItem& item, const std::string& programDir) {
+  DecisionInput input;
+  input.FileName = item.FileName;
+  input.LocalPath = item.LocalPath;
+  input.Version = item.Version;
+  input.CRC = item.CRC;
+  input.CheckVersionMethod = item.CheckVersionMethod;
+  input.Belong = item.Belong;
+  if (item.CheckVersionMethod == 7) input.OldVersion = catalog.ReadString(item.SectionName, "OldVersion", "0", 69);
+  input.ComponentMask = catalog.ComponentMask;
+  input.programDir = programDir;
+  return input;
+}
