@@ -1,5 +1,7 @@
 #include "engine/crc32.h"
 
+#include "engine/little_endian.h"
+
 #include <array>
 #include <cstring>
 
@@ -23,10 +25,6 @@ struct Tables {
 };
 
 constexpr Tables kTables;
-
-inline uint32_t LoadLe32(const unsigned char* p) {
-  return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
 
 }  // namespace
 

@@ -2,15 +2,11 @@
 
 #include <cstring>
 
+#include "engine/little_endian.h"
+
 namespace {
 
-uint32_t ReadU32(const unsigned char* p) {
-  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
-int32_t ReadI32(const unsigned char* p) { return static_cast<int32_t>(ReadU32(p)); }
-
-uint64_t ReadU64(const unsigned char* p) { return uint64_t(ReadU32(p)) | uint64_t(ReadU32(p + 4)) << 32; }
+int32_t ReadI32(const unsigned char* p) { return static_cast<int32_t>(LoadLe32(p)); }
 
 // Text of a fixed-size field up to its NUL; `terminated` tells whether the
 // field holds a NUL at all.
@@ -36,10 +32,10 @@ ArchiveEntry ParseArchiveEntry(const unsigned char* bytes) {
   entry.folder = ReadField(bytes + kRecordFolderOffset, kRecordFolderSize, entry.folderTerminated);
   entry.size = ReadI32(bytes + kRecordSizeOffset);
   entry.end = ReadI32(bytes + kRecordEndOffset);
-  entry.key = ReadU32(bytes + kRecordKeyOffset);
-  entry.times.created = ReadU64(bytes + kRecordCreatedOffset);
-  entry.times.accessed = ReadU64(bytes + kRecordAccessedOffset);
-  entry.times.written = ReadU64(bytes + kRecordWrittenOffset);
+  entry.key = LoadLe32(bytes + kRecordKeyOffset);
+  entry.times.created = LoadLe64(bytes + kRecordCreatedOffset);
+  entry.times.accessed = LoadLe64(bytes + kRecordAccessedOffset);
+  entry.times.written = LoadLe64(bytes + kRecordWrittenOffset);
   return entry;
 }
 

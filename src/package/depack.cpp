@@ -1,5 +1,7 @@
 #include "package/depack.h"
 
+#include "engine/little_endian.h"
+
 #include <cstring>
 #include <new>
 #include <stdexcept>
@@ -122,14 +124,6 @@ DepackResult Depack(const unsigned char* stream, size_t streamSize, unsigned cha
     pos += n;
   }
   return {status, pos};
-}
-
-uint32_t LoadLe32(const unsigned char* p) {
-  return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
-
-void StoreLe32(unsigned char* p, uint32_t value) {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(value >> (8 * i));
 }
 
 DepackStatus ReadPackedHeader(const unsigned char* file, size_t size, PackedHeader& header) {

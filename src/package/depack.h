@@ -51,8 +51,6 @@ struct PackedHeader {
   uint32_t unpackedSize = 0;
 };
 
-uint32_t LoadLe32(const unsigned char* p);
-void StoreLe32(unsigned char* p, uint32_t value);
 
 // Reads the header of a whole packed file held in memory. Fails with
 // ShortFile or BadPayloadOffset; Ok otherwise.

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/little_endian.h"
 #include "package/depack.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/crc32.h"
+#include "engine/little_endian.h"
 #include "package/depack.h"
 #include "stream_writer.h"
 
