@@ -8,8 +8,7 @@
 #include "app/update_run.h"
 #include "catalog/update_catalog.h"
 #include "discovery/installation.h"
-#include "engine/item_decision_input.h"
-#include "engine/update_decision.h"
+#include "engine/run_decision.h"
 #include "package/archive.h"
 #include "paths/folders_win.h"
 #include "paths/path_ops.h"
@@ -101,12 +100,7 @@ int PrepareRun(UpdateRun& run, UpdateCatalog& catalog) {
     return 0;
   }
 
-  // The item step asks the update decision about every item it has parsed.
-  auto decide = [&run](const UpdateCatalog& loaded, UpdateItem& item) {
-    item.Needed = uint8_t(DecideUpdate(MakeDecisionInput(loaded, item, run.programDir)));
-    return int(item.Needed);
-  };
-  if (!catalog.LoadCatalogue(run.packageDir + "index.dat", run, decide)) {
+  if (!catalog.LoadCatalogue(run.packageDir + "index.dat", run, DecisionForRun(run))) {
     ShowStop(kMsgCatalogueDamaged, kMsgTitleError);
     return 0;
   }
