@@ -23,12 +23,12 @@ void SetFileTimes(const std::string& path, const ArchiveTimes& times) {
   bool haveAccessed = FileTimeToUnix(times.accessed, accessed);
   bool haveWritten = FileTimeToUnix(times.written, written);
 #ifdef PKGTOOL_HAS_UTIMENSAT
-  struct timespec spec[2];
-  spec[0].tv_sec = time_t(accessed.seconds);
-  spec[0].tv_nsec = haveAccessed ? accessed.nanoseconds : UTIME_OMIT;
-  spec[1].tv_sec = time_t(written.seconds);
-  spec[1].tv_nsec = haveWritten ? written.nanoseconds : UTIME_OMIT;
-  utimensat(AT_FDCWD, path.c_str(), spec, 0);
+  struct timespec unixTimes[2];
+  unixTimes[0].tv_sec = time_t(accessed.seconds);
+  unixTimes[0].tv_nsec = haveAccessed ? accessed.nanoseconds : UTIME_OMIT;
+  unixTimes[1].tv_sec = time_t(written.seconds);
+  unixTimes[1].tv_nsec = haveWritten ? written.nanoseconds : UTIME_OMIT;
+  utimensat(AT_FDCWD, path.c_str(), unixTimes, 0);
 #else
   (void)haveAccessed;
   if (!haveWritten) return;
