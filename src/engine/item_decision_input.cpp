@@ -2,6 +2,7 @@
 
 #include "catalog/update_catalog.h"
 #include "catalog/update_item.h"
+#include "engine/item_keys.h"
 
 DecisionInput MakeDecisionInput(const UpdateCatalog& catalog, const UpdateItem& item, const std::string& programDir) {
   DecisionInput input;
@@ -11,7 +12,8 @@ DecisionInput MakeDecisionInput(const UpdateCatalog& catalog, const UpdateItem& 
   input.CRC = item.CRC;
   input.CheckVersionMethod = item.CheckVersionMethod;
   input.Belong = item.Belong;
-  if (item.CheckVersionMethod == 7) input.OldVersion = catalog.ReadString(item.SectionName, "OldVersion", "0", 69);
+  const ItemTextKey& old = item_keys::kOldVersion;
+  if (item.CheckVersionMethod == 7) input.OldVersion = catalog.ReadString(item.SectionName, old.name, "0", old.limit);
   input.ComponentMask = catalog.ComponentMask;
   input.programDir = programDir;
   return input;

@@ -4,6 +4,7 @@
 #include "catalog/catalogue_flags.h"
 #include "catalog/ini_text.h"
 #include "catalog/update_catalog.h"
+#include "engine/item_keys.h"
 #include "engine/item_step.h"
 
 namespace {
@@ -31,46 +32,53 @@ uint32_t TypeIdOf(const UpdateCatalog& catalog, const std::string& typeName) {
 }  // namespace
 
 int ParseItem(const UpdateCatalog& catalog, UpdateItem& item, const std::string& packageFilesDir,
-              const MacroFolders& folders) {
+              const MacroFolders& folders, ItemReject* reject) {
+  using namespace item_keys;
   const std::string& section = item.SectionName;
-  auto text = [&](const char* key, const char* defaultValue, unsigned limit) {
-    return catalog.ReadString(section, key, defaultValue, limit);
+  auto text = [&](const ItemTextKey& key, const char* defaultValue) {
+    return catalog.ReadString(section, key.name, defaultValue, key.limit);
   };
+  auto fail = [reject](ItemReject why) {
+    if (reject) *reject = why;
+    return 0;
+  };
+  if (reject) *reject = ItemReject::kNone;
 
-  item.FileName = text("FileName", "", 259);
-  if (item.FileName.empty()) return 0;
+  item.FileName = text(kFileName, "");
+  if (item.FileName.empty()) return fail(ItemReject::kFileName);
   item.FileSize = catalog.ReadInt(section, "FileSize", 0);
-  if (item.FileSize == 0) return 0;
+  if (item.FileSize == 0) return fail(ItemReject::kFileSize);
   item.CheckVersionMethod = catalog.ReadInt(section, "CheckVersionMethod", 0);
-  item.Version = text("Version", "", 19);
-  if (item.Version.empty()) return 0;
-  item.CRC = text("CRC", "", 19);
-  if (item.CRC.empty()) return 0;
+  item.Version = text(kVersion, "");
+  if (item.Version.empty()) return fail(ItemReject::kVersion);
+  item.CRC = text(kCRC, "");
+  if (item.CRC.empty()) return fail(ItemReject::kCRC);
 
-  const std::string reboot = text("Reboot", "", 49);
-  if (reboot.empty()) return 0;
+  const std::string reboot = text(kReboot, "");
+  if (reboot.empty()) return fail(ItemReject::kReboot);
   item.Reboot = IsTrueUnlessFalse(reboot) ? 1 : 0;
-  item.UpdateRelative = IsTrueFlag(text("UpdateRelative", "", 49)) ? 1 : 0;
+  item.UpdateRelative = IsTrueFlag(text(kUpdateRelative, "")) ? 1 : 0;
   item.Belong = catalog.ReadInt(section, "Belong", -1);
-  item.SharedNeedReboot = IsTrueFlag(text("SharedNeedReboot", "0", 49)) ? 1 : 0;
+  item.SharedNeedReboot = IsTrueFlag(text(kSharedNeedReboot, "0")) ? 1 : 0;
 
-  item.RemotePath = text("RemotePath", "", 259);
-  if (item.RemotePath.empty()) return 0;
+  item.RemotePath = text(kRemotePath, "");
+  if (item.RemotePath.empty()) return fail(ItemReject::kRemotePath);
   if (item.RemotePath == ".") item.RemotePath.clear();
 
   // An absent LocalPath means the program folder; one present but empty
   // names no folder at all.
-  item.LocalPath = text("LocalPath", "%PROGRAMDIR%", 259);
-  if (item.LocalPath.empty()) return 0;
-  if (!ExpandPathMacro(item.LocalPath, folders.programDir, folders)) return 0;
+  item.LocalPath = text(kLocalPath, "%PROGRAMDIR%");
+  if (item.LocalPath.empty() || !ExpandPathMacro(item.LocalPath, folders.programDir, folders))
+    return fail(ItemReject::kLocalPath);
 
   // Both ends of the copy must be addressable without cutting a path into
   // another one.
   item.SourcePath = SourcePathOf(packageFilesDir, item.RemotePath, item.FileName);
-  if (!FitsPathLimit(item.SourcePath) || !FitsPathLimit(item.LocalPath + item.FileName)) return 0;
+  if (!FitsPathLimit(item.SourcePath) || !FitsPathLimit(item.LocalPath + item.FileName))
+    return fail(ItemReject::kPathLimit);
 
-  item.CallBy = text("CallBy", "", 259);
-  item.TypeId = TypeIdOf(catalog, text("FileType", "Program", 49));
+  item.CallBy = text(kCallBy, "");
+  item.TypeId = TypeIdOf(catalog, text(kFileType, "Program"));
   item.Needed = 0;
   return 1;
 }

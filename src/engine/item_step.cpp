@@ -2,11 +2,13 @@
 
 #include "catalog/catalogue_flags.h"
 #include "catalog/update_catalog.h"
+#include "engine/item_keys.h"
 #include "log/message_text.h"
 
 int ReadItem(UpdateCatalog& catalog, const std::string& sectionName, const std::string& packageFilesDir,
              const ItemStepContext& context) {
-  if (!IsTrueFlag(catalog.ReadString(sectionName, "UpdateFileFlag", "", 9))) return 1;
+  const ItemTextKey& flag = item_keys::kUpdateFileFlag;
+  if (!IsTrueFlag(catalog.ReadString(sectionName, flag.name, "", flag.limit))) return 1;
 
   UpdateItem item;
   item.SectionName = sectionName;

@@ -28,8 +28,11 @@ struct ItemStepContext {
 int ReadItem(UpdateCatalog& catalog, const std::string& sectionName, const std::string& packageFilesDir,
              const ItemStepContext& context);
 
+// Why ParseItem rejected an item: the key at fault, or the path limit.
+enum class ItemReject { kNone, kFileName, kFileSize, kVersion, kCRC, kReboot, kRemotePath, kLocalPath, kPathLimit };
+
 // Fills the item from its section (item.SectionName). 0 when a required key is
 // missing or empty, or a path of the item cannot be formed within the path
-// limit; else 1.
+// limit; else 1. `reject`, when given, receives the reason (kNone on success).
 int ParseItem(const UpdateCatalog& catalog, UpdateItem& item, const std::string& packageFilesDir,
-              const MacroFolders& folders);
+              const MacroFolders& folders, ItemReject* reject = nullptr);

@@ -20,6 +20,8 @@ constexpr Verb kVerbs[] = {
     {"unpack", "IN OUT", 2, 2, "unpack the packed file IN into OUT", RunUnpack},
     {"crc32", "FILE...", 1, 0, "print the CRC-32 of each FILE", RunCrc32},
     {"extract", "ARCHIVE DEST", 2, 2, "extract every entry of the package archive ARCHIVE into DEST", RunExtract},
+    {"build", "[--seed N] SRC OUT", 2, 4, "build a package in OUT from SRC (catalog.ini and files/)", RunBuild},
+    {"inspect", "DIR", 1, 1, "list the package in DIR and verify its files", RunInspect},
 };
 
 void PrintUsage(std::ostream& to) {

@@ -20,3 +20,8 @@ bool FileTimeToUnix(uint64_t fileTime, UnixTime& unix) {
   unix.nanoseconds = int32_t(rest * 100);
   return true;
 }
+
+uint64_t UnixToFileTime(const UnixTime& unix) {
+  int64_t ticks = unix.seconds * kTicksPerSecond + unix.nanoseconds / 100 + kUnixEpochTicks;
+  return ticks < 0 ? 0 : uint64_t(ticks);
+}

@@ -9,3 +9,6 @@ struct UnixTime {
 
 // False when the value lies beyond what a signed 64-bit FILETIME can hold.
 bool FileTimeToUnix(uint64_t fileTime, UnixTime& unix);
+
+// The FILETIME of a Unix time; times before 1601 give 0.
+uint64_t UnixToFileTime(const UnixTime& unix);

@@ -2,25 +2,9 @@
 #include <fstream>
 #include <system_error>
 
+#include "archive_fault_text.h"
 #include "extract_files.h"
 #include "verbs.h"
-
-namespace {
-
-const char* DescribeFault(ArchiveFault fault) {
-  switch (fault) {
-    case ArchiveFault::kNone: return "no fault";
-    case ArchiveFault::kUnreadable: return "the archive is truncated or unreadable";
-    case ArchiveFault::kBadHeader: return "not an archive of format 1 with at least one entry";
-    case ArchiveFault::kBadData: return "the entry's size or data offset is damaged";
-    case ArchiveFault::kUnsafeName: return "the entry's name or folder would leave the destination";
-    case ArchiveFault::kCreateFailed: return "cannot create the output file";
-    case ArchiveFault::kWriteFailed: return "cannot write the output file";
-  }
-  return "unknown fault";
-}
-
-}  // namespace
 
 int RunExtract(const VerbArgs& args, std::ostream&, std::ostream& err) {
   const std::string& archivePath = args[0];
@@ -42,7 +26,7 @@ int RunExtract(const VerbArgs& args, std::ostream&, std::ostream& err) {
   if (!outcome.ok()) {
     err << "pkgtool: " << archivePath;
     if (outcome.entry >= 0) err << ", entry " << outcome.entry;
-    err << ": " << DescribeFault(outcome.fault) << "\n";
+    err << ": " << DescribeArchiveFault(outcome.fault) << "\n";
     return kExitFailed;
   }
   return kExitOk;

@@ -12,6 +12,8 @@ int RunPack(const VerbArgs& args, std::ostream& out, std::ostream& err);
 int RunUnpack(const VerbArgs& args, std::ostream& out, std::ostream& err);
 int RunCrc32(const VerbArgs& args, std::ostream& out, std::ostream& err);
 int RunExtract(const VerbArgs& args, std::ostream& out, std::ostream& err);
+int RunBuild(const VerbArgs& args, std::ostream& out, std::ostream& err);
+int RunInspect(const VerbArgs& args, std::ostream& out, std::ostream& err);
 
 // Exit statuses shared by all verbs.
 constexpr int kExitOk = 0;

@@ -1,0 +1,162 @@
+// pkgtool build and inspect: the example package round trip, damage found by
+// inspect, reproducible output, and the catalogues build refuses.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "engine/crc32.h"
+#include "package/depack.h"
+#include "verbs.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+class PkgtoolBuild : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("pkgtool_build_" + std::to_string(::getpid()) + "_" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  static Outcome Run(int (*verb)(const VerbArgs&, std::ostream&, std::ostream&), const VerbArgs& args) {
+    std::ostringstream out, err;
+    int status = verb(args, out, err);
+    return {status, out.str(), err.str()};
+  }
+  Outcome Build(const fs::path& src, const std::string& out, const std::string& seed = "1") {
+    return Run(RunBuild, {"--seed", seed, src.string(), (dir_ / out).string()});
+  }
+  Outcome Inspect(const std::string& out) { return Run(RunInspect, {(dir_ / out).string()}); }
+
+  static std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  static void Write(const fs::path& path, const std::string& content) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << content;
+  }
+  // A source folder with one item, ZMT32.EXE in files/ZMTUPD/, whose section
+  // carries `changes` first (they take precedence over the later keys).
+  fs::path Source(const std::string& changes, const std::string& section = "ZMT32") {
+    const fs::path src = dir_ / "src";
+    Write(src / "catalog.ini", "[COMMENT]\r\nPathName=ZMTUPD\r\n[" + section + "]\r\n" + changes +
+                                   "UpdateFileFlag=TRUE\r\nFileName=ZMT32.EXE\r\nVersion=1.0\r\n"
+                                   "Reboot=FALSE\r\nRemotePath=ZMTUPD\r\n");
+    Write(src / "files" / "ZMTUPD" / "ZMT32.EXE", "main program");
+    return src;
+  }
+
+  fs::path dir_;
+};
+
+const fs::path kExample = fs::path(SKAL_SOURCE_DIR) / "examples" / "skal2003";
+
+TEST_F(PkgtoolBuild, ExampleBuildsAndInspectsClean) {
+  Outcome built = Build(kExample, "out");
+  ASSERT_EQ(built.status, kExitOk) << built.err;
+  Outcome inspected = Inspect("out");
+  EXPECT_EQ(inspected.status, kExitOk) << inspected.out;
+  for (const char* name : {"[ZMT32]", "[ZMEngine]", "[ZMT00012]", "ZMTUPD/ZMTUPD.DAT", "PacketType=Special_DB"})
+    EXPECT_NE(inspected.out.find(name), std::string::npos) << name;
+  EXPECT_TRUE(fs::is_regular_file(dir_ / "out" / "ZMTUPD" / "ZMTUPD.DAT"));
+}
+
+TEST_F(PkgtoolBuild, ComputesLeftOutSizeAndCrcIntoThePackedCatalogue) {
+  ASSERT_EQ(Build(Source(""), "out").status, kExitOk);
+  const std::string packed = Read(dir_ / "out" / "index.dat");
+  std::vector<unsigned char> text;
+  ASSERT_TRUE(UnpackImage(reinterpret_cast<const unsigned char*>(packed.data()), packed.size(), text).ok());
+  const std::string catalogue(text.begin(), text.end());
+  const std::string content = "main program";
+  EXPECT_NE(catalogue.find("FileSize=" + std::to_string(content.size()) + "\r\n"), std::string::npos) << catalogue;
+  EXPECT_NE(catalogue.find("CRC=" + std::to_string(Crc32Update(0, content.data(), content.size())) + "\r\n"),
+            std::string::npos);
+}
+
+TEST_F(PkgtoolBuild, InspectNamesTheDamagedArchive) {
+  ASSERT_EQ(Build(kExample, "out").status, kExitOk);
+  const fs::path archive = dir_ / "out" / "ZMTUPD" / "ZMTUPD.DAT";
+  const std::string good = Read(archive);
+  // The last byte of the data area, then the entry count in the header.
+  for (size_t at : {good.size() - 1, size_t(4)}) {
+    std::string bad = good;
+    bad[at] = char(bad[at] ^ 0x01);
+    Write(archive, bad);
+    Outcome inspected = Inspect("out");
+    EXPECT_EQ(inspected.status, kExitFailed) << "byte " << at;
+    EXPECT_NE(inspected.out.find("FAULT: ZMTUPD/ZMTUPD.DAT"), std::string::npos) << inspected.out;
+  }
+}
+
+TEST_F(PkgtoolBuild, SeedMakesTheOutputReproducible) {
+  ASSERT_EQ(Build(kExample, "a", "42").status, kExitOk);
+  ASSERT_EQ(Build(kExample, "b", "42").status, kExitOk);
+  ASSERT_EQ(Build(kExample, "c", "43").status, kExitOk);
+  const fs::path archive = fs::path("ZMTUPD") / "ZMTUPD.DAT";
+  EXPECT_EQ(Read(dir_ / "a" / archive), Read(dir_ / "b" / archive));
+  EXPECT_EQ(Read(dir_ / "a" / "index.dat"), Read(dir_ / "b" / "index.dat"));
+  EXPECT_NE(Read(dir_ / "a" / archive), Read(dir_ / "c" / archive));
+}
+
+TEST_F(PkgtoolBuild, CopiesFilesOutsideTheArchiveFolder) {
+  const fs::path src = Source("");
+  Write(src / "files" / "readme" / "NOTE.TXT", "note");
+  ASSERT_EQ(Build(src, "out").status, kExitOk);
+  EXPECT_EQ(Read(dir_ / "out" / "readme" / "NOTE.TXT"), "note");
+}
+
+struct Refusal {
+  const char* what;
+  std::string changes;
+  std::string section;
+  std::string extraFile;  // below files/ZMTUPD/
+  std::string expected;   // in the message
+};
+
+TEST_F(PkgtoolBuild, RefusesItemsThatCannotWorkAndWritesNothing) {
+  const Refusal refusals[] = {
+      {"missing file", "FileName=ZMT9X.EXE\r\n", "ZMT32", "", "item [ZMT32]: source file files/ZMTUPD/ZMT9X.EXE is missing"},
+      {"required key", "Reboot=\r\n", "ZMT32", "", "item [ZMT32]: Reboot is missing or empty"},
+      {"empty LocalPath", "LocalPath=\r\n", "ZMT32", "", "item [ZMT32]: LocalPath"},
+      {"over its limit", "Version=1.2.3.4567890123456789\r\n", "ZMT32", "", "Version is longer than 19"},
+      {"long section name", "", "ABCDEFGHIJKLMNOPQRST", "", "item [ABCDEFGHIJKLMNOPQRST]: the section name"},
+      {"wrong CRC", "CRC=12345\r\n", "ZMT32", "", "item [ZMT32]: CRC 12345 but files/ZMTUPD/ZMT32.EXE"},
+      {"wrong size", "FileSize=7\r\n", "ZMT32", "", "item [ZMT32]: FileSize 7"},
+      {"long entry name", "", "ZMT32", "ABCDEFGHIJKLMNOPQRSTUVWX.DAT", "files/ZMTUPD/ABCDEFGHIJKLMNOPQRSTUVWX.DAT"},
+      {"refused entry name", "", "ZMT32", "A:B", "files/ZMTUPD/A:B: the runner refuses"},
+  };
+  for (const Refusal& refusal : refusals) {
+    fs::remove_all(dir_ / "src");
+    const fs::path src = Source(refusal.changes, refusal.section);
+    if (!refusal.extraFile.empty()) Write(src / "files" / "ZMTUPD" / refusal.extraFile, "x");
+    Outcome built = Build(src, "out");
+    EXPECT_EQ(built.status, kExitFailed) << refusal.what;
+    EXPECT_NE(built.err.find(refusal.expected), std::string::npos) << refusal.what << ": " << built.err;
+    EXPECT_FALSE(fs::exists(dir_ / "out")) << refusal.what;
+    EXPECT_FALSE(fs::exists(dir_ / "out.partial")) << refusal.what;
+  }
+}
+
+TEST_F(PkgtoolBuild, RefusesAnOutputFolderThatHoldsFiles) {
+  Write(dir_ / "out" / "old.txt", "old");
+  Outcome built = Build(Source(""), "out");
+  EXPECT_EQ(built.status, kExitFailed);
+  EXPECT_EQ(Read(dir_ / "out" / "old.txt"), "old");
+}
+
+}  // namespace
