@@ -8,7 +8,6 @@
 #include "app/unbuilt_step_win.h"
 #include "app/update_run.h"
 #include "catalog/update_catalog.h"
-#include "commit/commit_driver.h"
 #include "discovery/installation.h"
 #include "package/archive.h"
 #include "platform/ui_win.h"
@@ -21,5 +20,3 @@ void StopAtUnbuiltStep(const char* step) {
   ShowMessageBox(text, kMsgTitleError, MB_OK | MB_ICONSTOP);
   std::exit(3);
 }
-
-int CommitUpdate(UpdateRun&, UpdateCatalog&) { StopAtUnbuiltStep("CommitUpdate"); }

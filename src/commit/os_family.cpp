@@ -1,0 +1,7 @@
+#include "commit/os_family.h"
+
+int32_t OsFamilyOf(uint32_t platformId, uint32_t buildNumber) {
+  if (platformId == 1) return (buildNumber >> 16) < 0x045A ? kOsFamily9x : kOsFamilyMe;
+  if (platformId == 2) return kOsFamilyNt;
+  return kOsFamilyOther;
+}

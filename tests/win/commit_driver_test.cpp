@@ -1,0 +1,219 @@
+// The commit under Wine: verified replacement, locked files deferred by the
+// running family's route, staged and side-copy names, the damaged package,
+// the empty and the unqualified list, and the database clean-up.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "child_process_win.h"
+#include "commit/commit_driver.h"
+#include "commit/os_family.h"
+#include "commit_fixture.h"
+#include "held_file_win.h"
+#include "paths/folders_win.h"
+#include "platform/file_search_win.h"
+#include "resources/message_ids.h"
+
+using namespace testsupport;
+
+namespace {
+
+// The family the prefix presents, as SKAL_WINVER chose it.
+int32_t PrefixFamily() {
+  const char* version = std::getenv("SKAL_WINVER");
+  const std::string name = version ? version : "";
+  if (name == "win98") return kOsFamily9x;
+  if (name == "winme") return kOsFamilyMe;
+  return kOsFamilyNt;
+}
+
+std::vector<std::string> Listing(const std::string& folder) { return FindFileNames(folder + "*"); }
+
+void LayOutDatabases(const std::string& folder) {
+  for (const char* name : {"ZMT00000.DAT", "ZMT00002.DAT", "ZMT00003.DAT", "ZMT00000.UPD", "ZMT00001.UPD",
+                           "ZMT00003.UPD", "ZMT00004.UPD"})
+    ASSERT_TRUE(WriteWholeFile(folder + name, name));
+}
+
+class Commit : public CommitFixture {};
+
+TEST_F(Commit, ReplacesVerifiedFilesAndRemovesSupersededDatabasesAtOnce) {
+  const std::string sub = product + "Engine\\";
+  ASSERT_TRUE(WriteWholeFile(product + "ZMT9X.EXE", "old program"));
+  SetFileAttributesA((product + "ZMT9X.EXE").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+  LayOutDatabases(product);
+  AddItem("ZMT9X.EXE", "new program", product);
+  AddItem("ZMTENG.DLL", "new engine", sub).Reboot = 1;
+
+  EXPECT_EQ(CommitUpdate(run, catalog), 1);
+  EXPECT_EQ(ReadWholeFile(product + "ZMT9X.EXE"), "new program");
+  EXPECT_EQ(ReadWholeFile(sub + "ZMTENG.DLL"), "new engine");
+  EXPECT_TRUE(Logged(kMsgUpdated, "ZMT9X.EXE", product));
+  EXPECT_TRUE(Logged(kMsgUpdatedRestart, "ZMTENG.DLL", sub));
+  EXPECT_TRUE(Logged(kMsgFilesUpdated));
+  EXPECT_FALSE(Logged(kMsgUpdateAgain));
+  EXPECT_EQ(run.restartNeeded, 1);
+  EXPECT_EQ(run.deferredPending, 0);
+  // No side copy is left behind; of the databases only the newest full one
+  // and the incremental file above it stay.
+  EXPECT_EQ(Listing(sub), std::vector<std::string>{"ZMTENG.DLL"});
+  EXPECT_FALSE(FileExists(product + "ZMT9X.EXE0"));
+  for (const char* gone : {"ZMT00000.DAT", "ZMT00002.DAT", "ZMT00000.UPD", "ZMT00001.UPD", "ZMT00003.UPD"})
+    EXPECT_FALSE(FileExists(product + gone)) << gone;
+  EXPECT_TRUE(FileExists(product + "ZMT00003.DAT"));
+  EXPECT_TRUE(FileExists(product + "ZMT00004.UPD"));
+}
+
+// Items are committed in list order, the head first (the reverse of the
+// catalogue), and a failed one does not stop the rest.
+TEST_F(Commit, CopyWithWrongCrcLeavesTheInstalledFileUntouched) {
+  ASSERT_TRUE(WriteWholeFile(product + "ZMT9X.EXE", "old program"));
+  AddItem("ZMT9X.EXE", "new program", product).CRC = "12345";
+  AddItem("ZMTENG.DLL", "new engine", product);
+
+  EXPECT_EQ(CommitUpdate(run, catalog), 1);
+  EXPECT_EQ(ReadWholeFile(product + "ZMT9X.EXE"), "old program");
+  EXPECT_FALSE(FileExists(product + "ZMT9X.EXE0"));
+  EXPECT_EQ(ReadWholeFile(product + "ZMTENG.DLL"), "new engine");
+  EXPECT_TRUE(Logged(kMsgUpdateFailed, "ZMT9X.EXE", product));
+  const size_t engine = run.log.text.find(FormatMessageText(LoadMessage(kMsgUpdated), {"ZMTENG.DLL", product}));
+  EXPECT_LT(engine, run.log.text.find(LoadMessage(kMsgFilesUpdateFailed)));
+  EXPECT_LT(engine, run.log.text.find(FormatMessageText(LoadMessage(kMsgUpdateFailed), {"ZMT9X.EXE", product})));
+  EXPECT_LT(run.log.text.find(LoadMessage(kMsgFilesUpdateFailed)), run.log.text.find(LoadMessage(kMsgUpdateAgain)));
+  EXPECT_EQ(run.updateIncomplete, 1);
+}
+
+TEST_F(Commit, EmptyListOnlySaysUpToDate) {
+  LayOutDatabases(product);
+  EXPECT_EQ(CommitUpdate(run, catalog), 1);
+  EXPECT_EQ(std::count(run.log.text.begin(), run.log.text.end(), '\n'), 1);
+  EXPECT_TRUE(Logged(kMsgAlreadyUpToDate));
+  EXPECT_TRUE(FileExists(product + "ZMT00000.DAT"));
+}
+
+TEST_F(Commit, ListWithoutQualifyingItemStillCleansDatabases) {
+  ASSERT_TRUE(WriteWholeFile(product + "ZMT9X.EXE", "old program"));
+  LayOutDatabases(product);
+  AddItem("ZMT9X.EXE", "new program", product).TypeId = 2;  // a type the catalogue does not list
+  AddItem("ZMTENG.DLL", "new engine", product).Needed = 0;
+
+  EXPECT_EQ(CommitUpdate(run, catalog), 1);
+  EXPECT_EQ(ReadWholeFile(product + "ZMT9X.EXE"), "old program");
+  EXPECT_FALSE(FileExists(product + "ZMTENG.DLL"));
+  EXPECT_TRUE(Logged(kMsgFilesUpdated));
+  EXPECT_FALSE(FileExists(product + "ZMT00002.DAT"));
+  EXPECT_FALSE(FileExists(product + "ZMT00003.UPD"));
+  EXPECT_TRUE(FileExists(product + "ZMT00003.DAT"));
+}
+
+// One missing or damaged package copy: nothing is replaced and no database
+// removed, and the report says why instead of claiming success.
+TEST_F(Commit, DamagedPackageReplacesNothing) {
+  ASSERT_TRUE(WriteWholeFile(product + "ZMT9X.EXE", "old program"));
+  LayOutDatabases(product);
+  AddItem("ZMT9X.EXE", "new program", product);
+  AddItem("ZMTENG.DLL", "new engine", product).SourceState = kSourceDamaged;
+
+  EXPECT_EQ(CommitUpdate(run, catalog), 0);
+  EXPECT_EQ(ReadWholeFile(product + "ZMT9X.EXE"), "old program");
+  EXPECT_FALSE(FileExists(product + "ZMTENG.DLL"));
+  EXPECT_TRUE(FileExists(product + "ZMT00000.DAT"));
+  EXPECT_TRUE(Logged(kMsgPackageFilesDamaged));
+  EXPECT_FALSE(Logged(kMsgFilesUpdated));
+  EXPECT_FALSE(Logged(kMsgFilesUpdateFailed));
+}
+
+TEST_F(Commit, SelfUpdateFirstOnlyHandsOver) {
+  ASSERT_TRUE(WriteWholeFile(product + "ZMT9X.EXE", "old program"));
+  LayOutDatabases(product);
+  AddItem("ZMT9X.EXE", "new program", product);
+  run.selfUpdateFirst = 1;
+
+  EXPECT_EQ(CommitUpdate(run, catalog), 1);
+  EXPECT_EQ(ReadWholeFile(product + "ZMT9X.EXE"), "old program");
+  EXPECT_TRUE(FileExists(product + "ZMT00000.DAT"));
+  const std::string inf = package + "Update.inf";
+  char value[MAX_PATH] = {};
+  GetPrivateProfileStringA("UpdateSelf", "DesFile0", "", value, MAX_PATH, inf.c_str());
+  EXPECT_EQ(std::string(value), product + "ZMT9X.EXE");
+  EXPECT_TRUE(Logged(kMsgSelfUpdated));
+}
+
+// A file held open by another process cannot be replaced now: the new file
+// is staged under the first free number and deferred by the family's route.
+class LockedCommit : public CommitFixture {
+ protected:
+  automation::ChildProcess holder;
+
+  void SetUp() override {
+    CommitFixture::SetUp();
+    ASSERT_TRUE(WriteWholeFile(product + "ZMT9X.EXE", "old program"));
+    ASSERT_TRUE(automation::HoldFile(holder, product + "ZMT9X.EXE", "none"));
+  }
+};
+
+TEST_F(LockedCommit, LockedFileIsStagedUnderTheFirstFreeNumberAndDeferred) {
+  ASSERT_TRUE(WriteWholeFile(temp + "ZMT9X.EXE0", "earlier run"));
+  AddItem("ZMT9X.EXE", "new program", product);
+
+  EXPECT_EQ(CommitUpdate(run, catalog), 1);
+  EXPECT_EQ(run.osFamily, PrefixFamily());
+  EXPECT_EQ(ReadWholeFile(temp + "ZMT9X.EXE0"), "earlier run");
+  EXPECT_EQ(ReadWholeFile(temp + "ZMT9X.EXE1"), "new program");
+  EXPECT_TRUE(Logged(kMsgDeferredCompletesOnRestart, "ZMT9X.EXE", product));
+  EXPECT_TRUE(Logged(kMsgFilesUpdated));
+  EXPECT_EQ(run.deferredPending, 1);
+  EXPECT_EQ(run.restartNeeded, 0);
+  EXPECT_EQ(run.updateIncomplete, 0);
+  holder.Terminate();
+  EXPECT_EQ(ReadWholeFile(product + "ZMT9X.EXE"), "old program");
+}
+
+TEST_F(LockedCommit, RestartFlagOfALockedFileAsksForTheRestart) {
+  AddItem("ZMT9X.EXE", "new program", product).SharedNeedReboot = 1;
+  EXPECT_EQ(CommitUpdate(run, catalog), 1);
+  EXPECT_TRUE(Logged(kMsgDeferredRestart, "ZMT9X.EXE", product));
+  EXPECT_EQ(run.restartNeeded, 1);
+}
+
+// On NT the side copy beside the destination takes the first free number too.
+TEST_F(LockedCommit, NtSideCopyTakesTheFirstFreeNumber) {
+  if (PrefixFamily() != kOsFamilyNt) GTEST_SKIP() << "NT route";
+  ASSERT_TRUE(WriteWholeFile(product + "ZMT9X.EXE0", "earlier side copy"));
+  AddItem("ZMT9X.EXE", "new program", product);
+  EXPECT_EQ(CommitUpdate(run, catalog), 1);
+  EXPECT_EQ(ReadWholeFile(product + "ZMT9X.EXE0"), "earlier side copy");
+  EXPECT_EQ(ReadWholeFile(product + "ZMT9X.EXE1"), "new program");
+}
+
+// A family that is neither 9x nor NT has no way to finish the replacement:
+// the file counts as failed rather than as deferred.
+TEST_F(LockedCommit, UnknownFamilyFailsTheDeferral) {
+  run.osFamily = kOsFamilyOther;
+  AddItem("ZMT9X.EXE", "new program", product).Reboot = 1;
+  EXPECT_EQ(CommitUpdate(run, catalog), 1);
+  EXPECT_TRUE(Logged(kMsgDeferFailed, "ZMT9X.EXE", product));
+  EXPECT_TRUE(Logged(kMsgFilesUpdateFailed));
+  EXPECT_TRUE(Logged(kMsgUpdateAgain));
+  EXPECT_EQ(run.deferredPending, 0);
+  EXPECT_EQ(run.restartNeeded, 0);
+}
+
+// On 95/98 and Me a staged name longer than 12 characters cannot go into
+// Wininit.ini: 95/98 use the DOS-mode batch, Me the copy program.
+TEST_F(Commit, LongStagedNamesGoToTheFamilysRestartProgram) {
+  automation::ChildProcess holder;
+  ASSERT_TRUE(WriteWholeFile(product + "Long Name.DLL", "old"));
+  ASSERT_TRUE(automation::HoldFile(holder, product + "Long Name.DLL", "none"));
+  AddItem("Long Name.DLL", "new", product);
+  for (int32_t family : {kOsFamily9x, kOsFamilyMe}) {
+    run.osFamily = family;
+    run.deferredPending = 0;
+    EXPECT_EQ(CommitItems(run, catalog), 1) << family;
+  }
+  EXPECT_TRUE(FileExists(temp + "ZMTMove.BAT"));
+  EXPECT_TRUE(FileExists(temp + "CopyFile.ini"));
+  EXPECT_TRUE(Logged(kMsgDeferredCompletesOnRestart, "Long Name.DLL", product));
+}
+
+}  // namespace
