@@ -10,6 +10,7 @@
 #include "commit/os_family.h"
 #include "commit_fixture.h"
 #include "held_file_win.h"
+#include "pack.h"
 #include "paths/folders_win.h"
 #include "platform/file_search_win.h"
 #include "resources/message_ids.h"
@@ -121,6 +122,32 @@ TEST_F(Commit, DamagedPackageReplacesNothing) {
   EXPECT_TRUE(Logged(kMsgPackageFilesDamaged));
   EXPECT_FALSE(Logged(kMsgFilesUpdated));
   EXPECT_FALSE(Logged(kMsgFilesUpdateFailed));
+}
+
+// The same through the catalogue load: the damaged copy is named (message
+// 5), then the commit refuses the whole package (message 29).
+TEST_F(Commit, DamagedCopyFoundByTheLoadStopsTheCommit) {
+  for (const char* name : {"good.dll", "bad.dll"}) ASSERT_TRUE(WriteWholeFile(product + name, "installed"));
+  ASSERT_TRUE(WriteWholeFile(package + "good.dll", "the new file"));
+  ASSERT_TRUE(WriteWholeFile(package + "bad.dll", "damaged in transit"));
+  const std::string crc = std::to_string(FileCrc32(package + "good.dll"));
+  std::string text;
+  for (std::string name : {"good.dll", "bad.dll"})
+    text += "[" + name + "]\r\nUpdateFileFlag=1\r\nFileName=" + name + "\r\nFileSize=12\r\nVersion=1\r\nCRC=" + crc +
+            "\r\nReboot=0\r\nRemotePath=.\r\n";
+  const std::vector<unsigned char> packed = PackImage(reinterpret_cast<const unsigned char*>(text.data()), text.size());
+  ASSERT_TRUE(WriteWholeFile(package + "index.dat", std::string(packed.begin(), packed.end())));
+  run.packageFilesDir = package;
+  ASSERT_EQ(catalog.LoadCatalogue(package + "index.dat", run,
+                                  [](const UpdateCatalog&, UpdateItem& item) { return int(item.Needed = 1); }),
+            1);
+
+  EXPECT_EQ(CommitUpdate(run, catalog), 0);
+  EXPECT_NE(run.log.text.find(FormatMessageText(LoadMessage(kMsgSourceDamaged), {package + "bad.dll"})),
+            std::string::npos);
+  EXPECT_TRUE(Logged(kMsgPackageFilesDamaged));
+  EXPECT_EQ(ReadWholeFile(product + "good.dll"), "installed");
+  EXPECT_EQ(ReadWholeFile(product + "bad.dll"), "installed");
 }
 
 TEST_F(Commit, SelfUpdateFirstOnlyHandsOver) {
