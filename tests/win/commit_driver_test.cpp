@@ -243,4 +243,22 @@ TEST_F(Commit, LongStagedNamesGoToTheFamilysRestartProgram) {
   EXPECT_TRUE(Logged(kMsgDeferredCompletesOnRestart, "Long Name.DLL", product));
 }
 
+// When the copy program cannot be written, the replacements it would have
+// made are reported as failed rather than as waiting for the restart.
+TEST_F(Commit, CopyProgramThatCannotBeArmedFailsItsFiles) {
+  automation::ChildProcess holder;
+  ASSERT_TRUE(WriteWholeFile(product + "Long Name.DLL", "old"));
+  ASSERT_TRUE(automation::HoldFile(holder, product + "Long Name.DLL", "none"));
+  ASSERT_TRUE(WriteWholeFile(temp + "CopyFile.EXE", "someone else's"));
+  SetFileAttributesA((temp + "CopyFile.EXE").c_str(), FILE_ATTRIBUTE_READONLY);
+  AddItem("Long Name.DLL", "new", product);
+  run.osFamily = kOsFamilyMe;
+
+  EXPECT_EQ(CommitUpdate(run, catalog), 1);
+  EXPECT_TRUE(Logged(kMsgDeferredCompletesOnRestart, "Long Name.DLL", product));
+  EXPECT_TRUE(Logged(kMsgDeferFailed, "Long Name.DLL", product));
+  EXPECT_TRUE(Logged(kMsgFilesUpdateFailed));
+  EXPECT_TRUE(Logged(kMsgUpdateAgain));
+}
+
 }  // namespace
