@@ -43,8 +43,6 @@ enum MessageId : unsigned {
   kMsgAntivirusNameFirst = 52,  // 52..58: antivirus edition names
   kMsgFirewallNameFirst = 59,   // 59..61: firewall edition names
   kMsgAssistantOffer = 62,
-  // Shown when this build of the runner reaches a step it does not carry yet.
-  kMsgStepNotBuilt = 100,
 };
 
 constexpr int kAppIconId = 128;
