@@ -46,6 +46,14 @@ TEST(OsFamily, PlatformAndBuildGiveTheFamily) {
   EXPECT_EQ(OsFamilyOf(3, 0), kOsFamilyOther);                // CE
 }
 
+TEST(OsFamily, WininitTakesStagedNamesOfTwelveCharactersAtMost) {
+  EXPECT_TRUE(StagedNameFitsWininit("C:\\WINDOWS\\TEMP\\ZMT9X.EXE0"));
+  EXPECT_TRUE(StagedNameFitsWininit("C:\\TEMP\\ZMT00012.DA0"));    // 12
+  EXPECT_FALSE(StagedNameFitsWininit("C:\\TEMP\\ZMT00012.DAT0"));  // 13
+  // A GBK folder whose last byte is 0x5C does not shorten the name.
+  EXPECT_FALSE(StagedNameFitsWininit("C:\\\x95\x5C" "ABCDEFG.DL0"));
+}
+
 // Newest full database 3: the full ones below it, then the incremental ones
 // up to it, each in ascending order; other names are not touched.
 TEST(SupersededDatabases, FullBelowAndIncrementalUpToTheNewest) {
