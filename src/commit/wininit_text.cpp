@@ -118,8 +118,10 @@ RenameMerge MergeRenameBlock(const std::string& iniText, const std::string& bloc
     merge.text += std::string("\r\n") + kRenameHeader + "\r\n" + added;
   } else {
     const Line& line = lines[header];
-    // A header on the last line without a line end gets one first.
-    if (line.next == line.end) added = "\r\n" + added;
+    // A header on the last line without a line end gets one first; after a
+    // lone CR only the LF is missing. Anything less would join the first
+    // entry to the header line, and the start-up program would see neither.
+    if (iniText[line.next - 1] != '\n') added = (line.end < line.next ? "\n" : "\r\n") + added;
     merge.text.insert(line.next, added);
   }
   merge.changed = true;

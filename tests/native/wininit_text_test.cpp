@@ -42,6 +42,11 @@ TEST(WininitText, LfOnlyHeaderIsTheSectionNotASecondOne) {
   EXPECT_EQ(MergeRenameBlock(ini, kBlock).text, "[rename]\n" + kBlock + "NUL=C:\\OLD.TXT\n[boot]\nshell=x\n");
   // A header on the last line, without any line end.
   EXPECT_EQ(MergeRenameBlock("[a]\r\n [rename] ", kBlock).text, "[a]\r\n [rename] \r\n" + kBlock);
+  // Ending on a lone CR, the header gets just the LF, stays a header and the
+  // block stands in its section.
+  const RenameMerge crOnly = MergeRenameBlock("[a]\r\n[Rename]\r", kBlock);
+  EXPECT_EQ(crOnly.text, "[a]\r\n[Rename]\r\n" + kBlock);
+  EXPECT_FALSE(MergeRenameBlock(crOnly.text, kBlock).changed);
 }
 
 TEST(WininitText, BlockAlreadyInTheSectionIsNotAddedAgain) {
