@@ -17,8 +17,7 @@ UpdateCatalog g_catalog;
 const bool g_clientsOpened = (OpenProductClients(g_run), true);
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   UpdateApp app(g_run, g_catalog);
-  app.InitInstance();
-  return 0;
+  return app.Run(commandLine != nullptr ? commandLine : "");
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/edition_names.h"
+#include "app/exit_code.h"
 #include "app/registry_string.h"
 #include "app/run_driver.h"
 #include "app/update_run.h"
@@ -24,34 +25,40 @@ void ShowStop(unsigned messageId, unsigned titleId, UINT icon = 0) {
 }
 
 // The folder of a package made for one version: the catalogue's registry key
-// names it, or the user is asked for the oldest edition's folder. 1 go on, 0 stop.
+// names it, or the user is asked for the oldest edition's folder. A choice
+// result (installation.h).
 int FindSpecialProgramFolder(UpdateRun& run, const UpdateCatalog& catalog) {
   catalog.ReadText("COMMENT", "RegKey", run.productRegKey, 259);
   bool oldestEdition = EqualsIgnoreCase(run.productRegKey, kOldestEditionKey);
 
   int found = ReadRegistryString(run.productRegKey, "ProgramPath", run.programDir);
-  if (found == 1) return 1;
-  if (found == 0 && ReadRegistryString(run.productRegKey, "Program Path", run.programDir) == 1) return 1;
+  if (found == 1) return kChoiceMade;
+  if (found == 0 && ReadRegistryString(run.productRegKey, "Program Path", run.programDir) == 1) return kChoiceMade;
 
-  if (oldestEdition) return AskInstallFolder(run.programDir) == 0 ? 1 : 0;
+  if (oldestEdition) return AskInstallFolder(run.options, run.programDir);
   if (found == -1) {
     ShowStop(kMsgNoRegistryEntry, kMsgTitleNotice);
-    return 0;
+    return kChoiceStopped;
   }
   EditionNames names = EditionNamesOf(run.productVersionIndex);
   char text[1024];
   std::snprintf(text, sizeof text, LoadMessage(kMsgInstallFolderNotFound).c_str(), names.edition,
                 names.mainProgram);
   ShowMessageBox(text, kMsgTitleNotice, MB_OK);
-  return 0;
+  return kChoiceStopped;
 }
 
 // Shows a message, logs it too, and stops.
 int StopLogged(UpdateRun& run, unsigned messageId) {
   std::string text = LoadMessage(messageId);
   run.log.AppendLine(text, true);
-  ShowMessageBox(text, kMsgTitleConfirm, MB_OK | MB_ICONINFORMATION);
+  ShowMessageBox(text, kMsgTitleConfirm, MB_OK | MB_ICONINFORMATION, true);
   return 0;
+}
+
+// Why the run ends when no installation was chosen.
+Preparation AfterChoice(int result) {
+  return result == kChoiceRefused ? Preparation::kRefused : Preparation::kFailed;
 }
 
 }  // namespace
@@ -65,23 +72,25 @@ int CheckInstalledProduct(UpdateRun& run, const UpdateCatalog& catalog) {
   return 1;
 }
 
-int PrepareRun(UpdateRun& run, UpdateCatalog& catalog) {
-  if (!InitFolders(run)) return 0;
+Preparation PrepareRun(UpdateRun& run, UpdateCatalog& catalog) {
+  if (!InitFolders(run)) return Preparation::kFailed;
   run.packageSourceDir = run.packageDir;
 
   if (!catalog.OpenCatalogue(run.packageDir + "index.dat", run.tempDir + "index.txt")) {
     ShowStop(kMsgCatalogueDamaged, kMsgTitleError);
-    return 0;
+    return Preparation::kFailed;
   }
 
   PackageType type = catalog.PacketType();
+  int chosen;
   if (IsSpecialPackage(type)) {
     run.productVersionIndex = catalog.HeaderVersion();
-    if (!FindSpecialProgramFolder(run, catalog)) return 0;
-  } else if (ChooseInstallation(type == kGeneralFirewall, run.productVersionIndex, run.productRegKey,
-                                run.programDir) != 0) {
-    return 0;
+    chosen = FindSpecialProgramFolder(run, catalog);
+  } else {
+    chosen = ChooseInstallation(run.options, type == kGeneralFirewall, run.productVersionIndex, run.productRegKey,
+                                run.programDir);
   }
+  if (chosen != kChoiceMade) return AfterChoice(chosen);
   EnsureTrailingBackslash(run.programDir);
 
   run.info.OpenUpdateInfo(run.programDir + "UpdInfo.DAT", run.tempDir + "UpdInfo.INI");
@@ -89,7 +98,7 @@ int PrepareRun(UpdateRun& run, UpdateCatalog& catalog) {
   run.log.StartRunLog();
   run.packageFilesDir = run.packageDir;
 
-  if (!CheckInstalledProduct(run, catalog)) return 0;
+  if (!CheckInstalledProduct(run, catalog)) return Preparation::kFailed;
 
   std::string pathName;
   catalog.PathName(pathName);
@@ -97,12 +106,12 @@ int PrepareRun(UpdateRun& run, UpdateCatalog& catalog) {
   if (!FitsPathLimit(archiveFolder + "ZMTUPD.DAT") ||
       !ExtractPackageArchive(archiveFolder + "ZMTUPD.DAT", archiveFolder)) {
     ShowStop(kMsgArchiveDamaged, kMsgTitleError);
-    return 0;
+    return Preparation::kFailed;
   }
 
   if (!catalog.LoadCatalogue(run.packageDir + "index.dat", run, DecisionForRun(run))) {
     ShowStop(kMsgCatalogueDamaged, kMsgTitleError);
-    return 0;
+    return Preparation::kFailed;
   }
-  return 1;
+  return Preparation::kReady;
 }

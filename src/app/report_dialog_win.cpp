@@ -3,11 +3,11 @@
 #include "addons/assistant_offer_win.h"
 #include "app/file_dialog_filter.h"
 #include "app/report_dialog.h"
+#include "app/report_file_win.h"
 #include "app/run_update_win.h"
 #include "app/update_run.h"
 #include "commit/commit_driver.h"
 #include "paths/folders_win.h"
-#include "platform/file_win.h"
 #include "platform/save_file_dialog_win.h"
 #include "platform/ui_win.h"
 #include "resources/report_ids.h"
@@ -49,10 +49,7 @@ bool ReportDialog::OnCommand(int controlId, int code) {
 void ReportDialog::OnSaveAs() {
   std::string path;
   if (!AskSaveFileName(Handle(), FileDialogFilter(LoadMessage(kMsgSaveFilter)), "txt", "Report", path)) return;
-  // The report as it stands: ANSI text with CR LF line ends, no byte-order
-  // mark, no terminating NUL. A file that cannot be created is skipped.
-  FileHandle file(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
-  if (file.IsOpen()) file.WriteAll(report_.data(), DWORD(report_.size()));
+  WriteReportFile(path, report_);  // a file that cannot be created is skipped
 }
 
 bool ReportDialog::OnPaint() {

@@ -1,16 +1,40 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdio>
+
+#include "app/command_line.h"
 #include "app/report_dialog.h"
 #include "app/run_driver.h"
+#include "app/unattended_run_win.h"
+#include "app/update_run.h"
+#include "platform/ui_win.h"
 #include "procctl/startup_registry.h"
+#include "resources/message_ids.h"
 
-bool UpdateApp::InitInstance() {
+int UpdateApp::Run(const std::string& commandLine) {
+  std::string fault;
+  if (!ParseCommandLine(commandLine, run_.options, fault)) return ShowUsage(fault);
+  if (run_.options.showUsage) return ShowUsage(std::string());
+
   // Common controls (the list view of the version choice) must be registered
   // before any dialog uses them.
   InitCommonControls();
   FixStartupRegistry();
-  if (!PrepareRun(run_, catalog_)) return false;
-  ShowReportDialog(run_, catalog_);
-  return false;
+  if (run_.options.silent) return RunUnattended(run_, catalog_);
+  if (PrepareRun(run_, catalog_) == Preparation::kReady) ShowReportDialog(run_, catalog_);
+  return 0;
+}
+
+int UpdateApp::ShowUsage(const std::string& fault) {
+  // A silent run shows nothing, not even the usage.
+  if (!fault.empty() && run_.options.silent) return kExitRefused;
+  std::string text = LoadMessage(kMsgUsage);
+  if (!fault.empty()) {
+    char line[512];
+    std::snprintf(line, sizeof line, LoadMessage(kMsgBadSwitch).c_str(), fault.c_str());
+    text = std::string(line) + "\r\n\r\n" + text;
+  }
+  ShowMessageBox(text, kMsgTitleNotice, MB_OK);
+  return fault.empty() ? kExitDone : kExitRefused;
 }

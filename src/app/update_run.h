@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "app/run_options.h"
 #include "log/update_log.h"
 #include "procctl/component_directory.h"
 #include "procctl/stopped_process_list.h"
@@ -19,6 +20,9 @@ struct UpdateRun {
   std::string packageSourceDir;  // package side of items and self-update sources
   std::string programDir;        // installation being updated
   std::string packageFilesDir;   // handed to the catalogue walk
+
+  // What the command line asked for.
+  RunOptions options;
 
   // The chosen installation.
   int32_t productVersionIndex = 0;

@@ -38,16 +38,7 @@ void InstallFolderDialog::Refuse(unsigned messageId) {
 
 void InstallFolderDialog::OnOK() {
   ReadEntry();
-  switch (NormaliseFolderEntry(folder_)) {
-    case FolderEntry::kEmpty:
-      return Refuse(kMsgEnterNetFolder);
-    case FolderEntry::kTooLong:
-      return Refuse(kMsgWrongFolder);
-    case FolderEntry::kToCheck:
-      break;
-  }
-  if (!FileExists(folder_ + kOldestEditionProgram)) return Refuse(kMsgWrongFolder);
-  WriteProgramPath("ProgramPath", folder_);  // a failed write only costs the next run a question
+  if (unsigned refusal = AcceptInstallFolder(folder_)) return Refuse(refusal);
   EndDialog(IDOK);
 }
 
@@ -70,6 +61,20 @@ void InstallFolderDialog::OnBrowse() {
   }
 }
 
+unsigned AcceptInstallFolder(std::string& folder) {
+  switch (NormaliseFolderEntry(folder)) {
+    case FolderEntry::kEmpty:
+      return kMsgEnterNetFolder;
+    case FolderEntry::kTooLong:
+      return kMsgWrongFolder;
+    case FolderEntry::kToCheck:
+      break;
+  }
+  if (!FileExists(folder + kOldestEditionProgram)) return kMsgWrongFolder;
+  WriteProgramPath("ProgramPath", folder);  // a failed write only costs the next run a question
+  return 0;
+}
+
 long WriteProgramPath(const std::string& valueName, const std::string& folder) {
   for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
     RegistryKey key(root, kOldestEditionKey, KEY_ALL_ACCESS, RegistryKey::kCreateIfMissing);
@@ -79,10 +84,23 @@ long WriteProgramPath(const std::string& valueName, const std::string& folder) {
   return 0;
 }
 
-int AskInstallFolder(std::string& folder) {
+int AskInstallFolder(const RunOptions& options, std::string& folder) {
+  if (!options.programDir.empty()) {
+    std::string named = options.programDir;
+    if (unsigned refusal = AcceptInstallFolder(named)) {
+      ShowAppMessageBox(LoadMessage(refusal), MB_OK);
+      return kChoiceRefused;
+    }
+    folder = named;
+    return kChoiceMade;
+  }
+  if (options.silent) {
+    ShowAppMessageBox(LoadMessage(kMsgProgramDirNotNamed), MB_OK);
+    return kChoiceRefused;
+  }
   InstallFolderDialog dialog;
   // A dialog that could not be shown accepted nothing: stop as on Cancel.
-  if (dialog.DoModal() != IDOK) return -1;
+  if (dialog.DoModal() != IDOK) return kChoiceStopped;
   folder = dialog.Folder();
-  return 0;
+  return kChoiceMade;
 }

@@ -27,6 +27,11 @@ class InstallFolderDialog : public ModalDialog {
   std::string folder_;
 };
 
+// Takes the folder entered for the oldest edition: normalised to end with a
+// backslash, it must hold the edition's main program; it is then recorded as
+// "ProgramPath". 0 when accepted, else the message that refuses it.
+unsigned AcceptInstallFolder(std::string& folder);
+
 // Writes `folder` as the value `valueName` of the oldest edition's key, under
 // the local machine and then the current user. 0 on success, else the system
 // error code (of the first write that failed; the second is not tried after

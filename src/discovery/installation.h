@@ -3,21 +3,32 @@
 #include <cstdint>
 #include <string>
 
+#include "app/run_options.h"
+
 struct ProductInfo {
   int32_t majorVersion = 0;  // version number in the high 16 bits
   std::string caption;
 };
 
-// Scans the registry for installations of the antivirus (firewall = false) or
-// the firewall and picks one, asking the user where needed. 0 when one was
-// chosen (the three outputs are set), -1 when the run must stop (any message
-// has been shown).
-int ChooseInstallation(bool firewall, int32_t& productVersionIndex, std::string& productRegKey,
-                       std::string& programDir);
+// Results of a choice: made, stopped (any message has been shown), or refused
+// because the answer needs a person and the unattended run was not given it
+// on its command line (the refusal has been shown too).
+constexpr int kChoiceMade = 0;
+constexpr int kChoiceStopped = -1;
+constexpr int kChoiceRefused = -2;
 
-// Asks for the install folder of the oldest edition. 0 when the user accepted
-// a folder (then in `folder`, ending with a backslash), -1 when cancelled.
-int AskInstallFolder(std::string& folder);
+// Scans the registry for installations of the antivirus (firewall = false) or
+// the firewall and picks one, asking the user where needed; the options'
+// /VERSION answers the version question, and a silent run refuses the
+// questions it has no answer for. On kChoiceMade the three outputs are set.
+int ChooseInstallation(const RunOptions& options, bool firewall, int32_t& productVersionIndex,
+                       std::string& productRegKey, std::string& programDir);
+
+// The install folder of the oldest edition: the options' /PROGRAMDIR when
+// given (checked as the dialog checks an entry), else the user's answer in
+// the dialog, which a silent run refuses. On kChoiceMade `folder` ends with a
+// backslash.
+int AskInstallFolder(const RunOptions& options, std::string& folder);
 
 // Reads the product information of an installation folder (ending with a
 // backslash) through its information library. 1 on success: the folder holds

@@ -15,6 +15,8 @@ class UpdateLog {
   std::string LogFilePath() const;
   // Rotates a log larger than 1 MiB and writes the run header. Non-zero on success.
   int StartRunLog();
+  // True once StartRunLog was called: the program folder is the installation's.
+  bool Started() const { return started_; }
   // Adds the line to `text`, then appends it to the file. Non-zero when the
   // line reached the file.
   int AppendLine(std::string message, bool withTime = true);
@@ -23,4 +25,5 @@ class UpdateLog {
 
  private:
   const std::string& programDir_;
+  bool started_ = false;
 };

@@ -38,6 +38,7 @@ std::string UpdateLog::LogFilePath() const {
 }
 
 int UpdateLog::StartRunLog() {
+  started_ = true;
   std::string path = LogFilePath();
   if (path.empty()) return 0;
   FileHandle file = OpenForAppend(path);

@@ -9,11 +9,9 @@ std::string LoadMessage(unsigned id) {
   return std::string(buffer, length > 0 ? size_t(length) : 0);
 }
 
-int ShowMessageBox(const std::string& text, unsigned titleId, UINT style) {
-  return MessageBoxA(nullptr, text.c_str(), LoadMessage(titleId).c_str(), style);
-}
-
 namespace {
+
+MessageOutlet* g_outlet = nullptr;
 
 std::string ProgramTitle() {
   char path[MAX_PATH] = {};
@@ -27,7 +25,15 @@ std::string ProgramTitle() {
 
 }  // namespace
 
+void SetMessageOutlet(MessageOutlet* outlet) { g_outlet = outlet; }
+
+int ShowMessageBox(const std::string& text, unsigned titleId, UINT style, bool alreadyLogged) {
+  if (g_outlet != nullptr) return g_outlet->Take(text, style, alreadyLogged);
+  return MessageBoxA(nullptr, text.c_str(), LoadMessage(titleId).c_str(), style);
+}
+
 int ShowAppMessageBox(const std::string& text, UINT buttons) {
+  if (g_outlet != nullptr) return g_outlet->Take(text, buttons, false);
   UINT icon = (buttons & MB_TYPEMASK) == MB_OK ? MB_ICONEXCLAMATION : MB_ICONQUESTION;
   return MessageBoxA(GetActiveWindow(), text.c_str(), ProgramTitle().c_str(), buttons | icon);
 }

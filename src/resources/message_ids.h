@@ -43,6 +43,12 @@ enum MessageId : unsigned {
   kMsgAntivirusNameFirst = 52,  // 52..58: antivirus edition names
   kMsgFirewallNameFirst = 59,   // 59..61: firewall edition names
   kMsgAssistantOffer = 62,
+  // The command line and unattended runs.
+  kMsgUsage = 101,
+  kMsgBadSwitch = 102,            // %s: the argument at fault
+  kMsgVersionNotNamed = 103,      // several installations, no /VERSION
+  kMsgNamedVersionMissing = 104,  // %d: the registry version /VERSION names
+  kMsgProgramDirNotNamed = 105,   // the folder prompt, no /PROGRAMDIR
 };
 
 constexpr int kAppIconId = 128;

@@ -36,13 +36,13 @@ int Choose(const char* product, const char* outPath) {
   int32_t index = -99;
   std::string key;
   std::string folder;
-  int result = ChooseInstallation(std::strcmp(product, "firewall") == 0, index, key, folder);
+  int result = ChooseInstallation(RunOptions(), std::strcmp(product, "firewall") == 0, index, key, folder);
   return WriteLines(outPath, std::to_string(result) + "\n" + std::to_string(index) + "\n" + key + "\n" + folder + "\n");
 }
 
 int AskFolder(const char* outPath) {
   std::string folder = "unchanged";
-  int result = AskInstallFolder(folder);
+  int result = AskInstallFolder(RunOptions(), folder);
   return WriteLines(outPath, std::to_string(result) + "\n" + folder + "\n");
 }
 

@@ -1,0 +1,32 @@
+#include "app/unattended_run_win.h"
+
+#include "app/exit_code.h"
+#include "app/logged_messages_win.h"
+#include "app/report_file_win.h"
+#include "app/run_driver.h"
+#include "app/run_update_win.h"
+#include "app/update_run.h"
+#include "commit/commit_driver.h"
+#include "paths/path_ops.h"
+
+std::string UnattendedReportPath(UpdateRun& run) {
+  if (!run.options.reportPath.empty()) return run.options.reportPath;
+  if (run.log.Started()) {
+    std::string log = run.log.LogFilePath();
+    if (!log.empty()) return FolderOfPath(log) + kDefaultReportName;
+  }
+  return run.tempDir + kDefaultReportName;
+}
+
+int RunUnattended(UpdateRun& run, UpdateCatalog& catalog) {
+  LoggedMessages messages(run);
+  Preparation preparation = PrepareRun(run, catalog);
+  int packageIntact = 1;
+  std::string report = run.log.text;
+  if (preparation == Preparation::kReady)
+    report = RunUpdate(run, [&] { return packageIntact = CommitUpdate(run, catalog); });
+  // A report that cannot be written leaves the log as the record; the exit
+  // code still tells the outcome.
+  WriteReportFile(UnattendedReportPath(run), report);
+  return UnattendedExitCode(preparation, packageIntact != 0, run.updateIncomplete != 0, run.restartNeeded != 0);
+}

@@ -1,0 +1,254 @@
+// Unattended runs (/S) of the runner as a deployment tool starts them: a real
+// package built as pkgtool builds it, simulated installations, and only the
+// exit code, the files and the report file to judge by. No window of the
+// runner may ever appear.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <regex>
+
+#include "automation_win.h"
+#include "child_process_win.h"
+#include "package_plan.h"
+#include "package_writer.h"
+#include "resources/message_ids.h"
+#include "resources/report_ids.h"
+#include "sim_layout_win.h"
+#include "win_test_support.h"
+
+using namespace testsupport;
+
+namespace {
+
+constexpr char kInstalled[] = "installed engine, an older build";
+constexpr char kNew[] = "engine 4.0.3.1";
+
+struct Ended {
+  DWORD exitCode = 0xFFFFFFFF;
+  size_t mostWindows = 0;  // the most top-level windows the runner had at once
+};
+
+class UnattendedRun : public ::testing::Test {
+ protected:
+  std::string package;
+
+  void SetUp() override { sim::RemoveProductKeys(); }
+  void TearDown() override { sim::RemoveProductKeys(); }
+
+  // A general antivirus package replacing ZMEngine.DAT in the program folder,
+  // from its archive; with `extra`, Extra.DAT too, copied beside the archive.
+  void BuildPackage(bool reboot, bool extra = false) {
+    const std::string source = MakeScratchFolder("source");
+    ASSERT_TRUE(CreateDirectoryA((source + "files").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((source + "files\\ZMTUPD").c_str(), nullptr));
+    ASSERT_TRUE(WriteWholeFile(source + "files\\ZMTUPD\\ZMEngine.DAT", kNew));
+    std::string catalogue = std::string("[COMMENT]\r\nPacketType=General_DB\r\nPathName=ZMTUPD\r\n"
+                                        "NewUpdateSelfFirstFlag=0\r\n\r\n[FileType]\r\nTypeName0=Engine\r\n"
+                                        "Descript0=engine\r\n\r\n[ZMEngine]\r\nUpdateFileFlag=TRUE\r\n"
+                                        "FileName=ZMEngine.DAT\r\nVersion=4.0.3.1\r\nReboot=") +
+                            (reboot ? "TRUE" : "FALSE") + "\r\nRemotePath=ZMTUPD\r\nFileType=Engine\r\n";
+    if (extra) {
+      ASSERT_TRUE(WriteWholeFile(source + "files\\Extra.DAT", "extra data"));
+      catalogue += "\r\n[Extra]\r\nUpdateFileFlag=TRUE\r\nFileName=Extra.DAT\r\nVersion=1.0.0.1\r\n"
+                   "Reboot=FALSE\r\nRemotePath=.\r\nFileType=Engine\r\n";
+    }
+    ASSERT_TRUE(WriteWholeFile(source + "catalog.ini", catalogue));
+    PackagePlan plan;
+    std::vector<std::string> problems;
+    ASSERT_TRUE(PlanPackage(source, plan, problems)) << (problems.empty() ? "" : problems.front());
+    // The writer makes the package folder itself.
+    const std::string folder = MakeScratchFolder("built") + "package";
+    std::string error;
+    ASSERT_TRUE(WritePackage(plan, 1, folder, error)) << error;
+    package = folder + "\\";
+    ASSERT_TRUE(CopyFileA((ProgramFolder() + "SkalUpd.exe").c_str(), (package + "SkalUpd.exe").c_str(), FALSE));
+  }
+
+  // An installation of antivirus V<version>.0 holding the older engine.
+  std::string Install(int version, const std::string& folder = "") {
+    sim::Installation installation;
+    installation.version = version;
+    installation.folder = folder.empty() ? MakeScratchFolder("product" + std::to_string(version)) : folder;
+    EXPECT_TRUE(sim::LayOut(installation));
+    EXPECT_TRUE(WriteWholeFile(installation.folder + "ZMEngine.DAT", kInstalled));
+    return installation.folder;
+  }
+
+  std::string Start() const { return "\"" + package + "SkalUpd.exe\""; }
+
+  // Runs the runner with `switches` to its end, watching its windows.
+  Ended Run(const std::string& switches) {
+    Ended ended;
+    automation::ChildProcess runner;
+    EXPECT_TRUE(runner.Start(Start() + " " + switches, package));
+    for (int i = 0; i < 1200; ++i) {
+      ended.mostWindows = std::max(ended.mostWindows, automation::ProcessWindows(runner.Id()).size());
+      if (runner.Wait(50, ended.exitCode)) return ended;
+    }
+    ADD_FAILURE() << "the runner did not end";
+    runner.Terminate();
+    return ended;
+  }
+
+  // Runs the runner without switches; returns the report its window shows
+  // once the update has run, then leaves through Exit.
+  std::string RunWithDialog() {
+    automation::ChildProcess runner;
+    EXPECT_TRUE(runner.Start(Start(), package));
+    std::string report;
+    for (int i = 0; i < 400 && (report.empty() || report == RunnerText(kMsgUpdating)); ++i) {
+      Sleep(50);
+      for (HWND window : automation::ProcessWindows(runner.Id()))
+        if (GetDlgItem(window, IDC_REPORT_TEXT) != nullptr) automation::ReadControlText(window, IDC_REPORT_TEXT, report);
+    }
+    std::vector<HWND> windows = automation::ProcessWindows(runner.Id());
+    EXPECT_EQ(windows.size(), 1u);
+    if (!windows.empty()) EXPECT_TRUE(automation::PressButton(windows.front(), IDOK));
+    DWORD exitCode = 1;
+    EXPECT_TRUE(runner.Wait(20000, exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    return report;
+  }
+};
+
+std::string WithoutTimes(const std::string& text) {
+  return std::regex_replace(text, std::regex("[0-9]{2}:[0-9]{2}:[0-9]{2}"), "hh:mm:ss");
+}
+
+bool Holds(const std::string& text, unsigned id) { return text.find(RunnerText(id)) != std::string::npos; }
+
+TEST_F(UnattendedRun, UpdatesWithExitCode0AndWritesTheDialogsReportBesideTheLog) {
+  BuildPackage(false);
+  const std::string product = Install(4);
+  const std::string shown = RunWithDialog();
+  ASSERT_TRUE(Holds(shown, kMsgFilesUpdated)) << shown;
+  ASSERT_TRUE(WriteWholeFile(product + "ZMEngine.DAT", kInstalled));
+
+  Ended ended = Run("/S");
+  EXPECT_EQ(ended.exitCode, 0u);
+  EXPECT_EQ(ended.mostWindows, 0u);
+  EXPECT_EQ(ReadWholeFile(product + "ZMEngine.DAT"), kNew);
+  const std::string report = ReadWholeFile(product + "LOGS\\UpdReport.txt");
+  EXPECT_EQ(WithoutTimes(report), WithoutTimes(shown));
+}
+
+TEST_F(UnattendedRun, ARestartToFinishGives3010AndTheRequestInTheReport) {
+  BuildPackage(true);
+  const std::string product = Install(4);
+  const std::string report = MakeScratchFolder("report") + "restart.txt";
+  Ended ended = Run("/s \"/REPORT=" + report + "\"");
+  EXPECT_EQ(ended.exitCode, 3010u);
+  EXPECT_EQ(ended.mostWindows, 0u);
+  EXPECT_TRUE(Holds(ReadWholeFile(report), kMsgRestartRequest));
+  EXPECT_EQ(GetFileAttributesA((product + "LOGS\\UpdReport.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(UnattendedRun, SeveralInstallationsNeedTheVersionNamed) {
+  BuildPackage(false);
+  const std::string v3 = Install(3);
+  const std::string v4 = Install(4);
+  const std::string report = MakeScratchFolder("report") + "r.txt";
+
+  Ended refused = Run("/S /REPORT=" + report);
+  EXPECT_EQ(refused.exitCode, 1602u);
+  EXPECT_EQ(refused.mostWindows, 0u);
+  EXPECT_TRUE(Holds(ReadWholeFile(report), kMsgVersionNotNamed));
+  EXPECT_EQ(ReadWholeFile(v3 + "ZMEngine.DAT"), kInstalled);
+  EXPECT_EQ(ReadWholeFile(v4 + "ZMEngine.DAT"), kInstalled);
+
+  EXPECT_EQ(Run("/VERSION=7 /S /REPORT=" + report).exitCode, 1602u);
+  char missing[512];
+  snprintf(missing, sizeof missing, RunnerText(kMsgNamedVersionMissing).c_str(), 7);
+  EXPECT_NE(ReadWholeFile(report).find(missing), std::string::npos);
+
+  EXPECT_EQ(Run("/VERSION=3 /S").exitCode, 0u);
+  EXPECT_EQ(ReadWholeFile(v3 + "ZMEngine.DAT"), kNew);
+  EXPECT_EQ(ReadWholeFile(v4 + "ZMEngine.DAT"), kInstalled);
+  EXPECT_TRUE(Holds(ReadWholeFile(v3 + "LOGS\\UpdReport.txt"), kMsgFilesUpdated));
+}
+
+TEST_F(UnattendedRun, TheOldestEditionsFolderComesFromTheCommandLine) {
+  BuildPackage(false);
+  const std::string folder = Install(1);
+  // Without "ProgramPath" the runner would ask for the folder.
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, sim::ProductKey(sim::Product::kAntivirus, 1).c_str(), 0,
+                          KEY_ALL_ACCESS, &key),
+            ERROR_SUCCESS);
+  RegDeleteValueA(key, "ProgramPath");
+  RegCloseKey(key);
+  const std::string report = MakeScratchFolder("report") + "r.txt";
+
+  Ended refused = Run("/S /REPORT=" + report);
+  EXPECT_EQ(refused.exitCode, 1602u);
+  EXPECT_EQ(refused.mostWindows, 0u);
+  EXPECT_TRUE(Holds(ReadWholeFile(report), kMsgProgramDirNotNamed));
+
+  const std::string elsewhere = MakeScratchFolder("not_the_product");
+  EXPECT_EQ(Run("/S /REPORT=" + report + " /PROGRAMDIR=" + elsewhere).exitCode, 1602u);
+  EXPECT_TRUE(Holds(ReadWholeFile(report), kMsgWrongFolder));
+  EXPECT_EQ(ReadWholeFile(folder + "ZMEngine.DAT"), kInstalled);
+
+  // Given without its last backslash, as the dialog would take it.
+  Ended ended = Run("/S /PROGRAMDIR=\"" + folder.substr(0, folder.size() - 1) + "\"");
+  EXPECT_EQ(ended.exitCode, 0u);
+  EXPECT_EQ(ended.mostWindows, 0u);
+  EXPECT_EQ(ReadWholeFile(folder + "ZMEngine.DAT"), kNew);
+}
+
+TEST_F(UnattendedRun, ADamagedCatalogueFailsWith1603WithoutAnyWindow) {
+  package = MakeScratchFolder("damaged");
+  ASSERT_TRUE(CopyFileA((ProgramFolder() + "SkalUpd.exe").c_str(), (package + "SkalUpd.exe").c_str(), FALSE));
+  ASSERT_TRUE(WriteWholeFile(package + "index.dat", std::string(200, '\x5A')));
+  Install(4);
+  const std::string report = MakeScratchFolder("report") + "damaged report.txt";
+  Ended ended = Run("/S \"/REPORT=" + report + "\"");
+  EXPECT_EQ(ended.exitCode, 1603u);
+  EXPECT_EQ(ended.mostWindows, 0u);
+  EXPECT_EQ(ReadWholeFile(report), RunnerText(kMsgCatalogueDamaged) + "\r\n");
+}
+
+TEST_F(UnattendedRun, ADamagedPackageCopyFailsWith1603AndChangesNothing) {
+  BuildPackage(false, true);
+  ASSERT_TRUE(WriteWholeFile(package + "Extra.DAT", "damaged in transit"));
+  const std::string product = Install(4);
+  Ended ended = Run("/S");
+  EXPECT_EQ(ended.exitCode, 1603u);
+  EXPECT_EQ(ended.mostWindows, 0u);
+  EXPECT_EQ(ReadWholeFile(product + "ZMEngine.DAT"), kInstalled);
+  EXPECT_TRUE(Holds(ReadWholeFile(product + "LOGS\\UpdReport.txt"), kMsgPackageFilesDamaged));
+}
+
+// The switches' usage: asked for, or shown for a wrong command line, which a
+// silent run refuses without showing anything.
+TEST_F(UnattendedRun, UsageIsShownForTheQuestionAndForAWrongSwitch) {
+  package = MakeScratchFolder("usage");
+  ASSERT_TRUE(CopyFileA((ProgramFolder() + "SkalUpd.exe").c_str(), (package + "SkalUpd.exe").c_str(), FALSE));
+  struct Case {
+    const char* switches;
+    std::string text;
+    DWORD exitCode;
+  };
+  char wrong[512];
+  snprintf(wrong, sizeof wrong, RunnerText(kMsgBadSwitch).c_str(), "/VERSION=11");
+  for (const Case& c : {Case{"/?", RunnerText(kMsgUsage), 0}, Case{"/VERSION=11", std::string(wrong) + "\r\n\r\n" +
+                                                                                      RunnerText(kMsgUsage), 1602}}) {
+    automation::ChildProcess runner;
+    ASSERT_TRUE(runner.Start(Start() + " " + c.switches, package));
+    HWND box = automation::WaitForWindow(RunnerText(kMsgTitleNotice), 20000, runner.Id());
+    ASSERT_NE(box, nullptr) << c.switches;
+    EXPECT_TRUE(automation::IsMessageBox(box));
+    std::string text;
+    automation::ReadMessageBoxText(box, text);
+    EXPECT_EQ(text, c.text);
+    EXPECT_TRUE(automation::AnswerMessageBox(box, IDOK));
+    DWORD exitCode = 0;
+    EXPECT_TRUE(runner.Wait(20000, exitCode));
+    EXPECT_EQ(exitCode, c.exitCode) << c.switches;
+  }
+  Ended silent = Run("/S /unknown");
+  EXPECT_EQ(silent.exitCode, 1602u);
+  EXPECT_EQ(silent.mostWindows, 0u);
+}
+
+}  // namespace
