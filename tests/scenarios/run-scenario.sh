@@ -1,0 +1,294 @@
+#!/usr/bin/env bash
+# Runs one end-to-end scenario (tests/scenarios/NAME.scenario) in one Windows
+# family: builds its package with pkgtool, lays out the simulated
+# installation, runs the unchanged SkalUpd.exe from the package folder in a
+# fresh Wine prefix, answers its windows and checks files, log, report text,
+# the windows' texts and the registry.
+#
+#   run-scenario.sh BIN SCENARIO nt|98|me
+#
+# BIN is the Windows build's program folder (SkalUpd.exe, pkgtool.exe,
+# wauto.exe, restext.exe, skal_layout.exe and sim/). A scenario is a bash
+# file of the verbs below, read once to set up and once more to check; see
+# tests/scenarios/README.md.
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(cd "$here/../.." && pwd)
+
+if [ "${1:-}" != --in-prefix ]; then
+  if [ $# -ne 3 ]; then
+    echo "usage: $0 BIN SCENARIO nt|98|me" >&2
+    exit 2
+  fi
+  case $3 in
+    nt) unset SKAL_WINVER ;;
+    98) export SKAL_WINVER=win98 ;;
+    me) export SKAL_WINVER=winme ;;
+    *) echo "run-scenario: unknown family $3" >&2; exit 2 ;;
+  esac
+  bin=$(cd "$1" && pwd)
+  scenario=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
+  exec "$root/scripts/wine-run.sh" --shell "$here/run-scenario.sh" --in-prefix "$bin" "$scenario" "$3"
+fi
+
+bin=$2
+scenario=$3
+family=$4
+wine_locale=$LC_ALL
+# Texts are compared byte for byte in code page 936; only Wine runs in the locale.
+export LC_ALL=C
+w() { LC_ALL=$wine_locale wine "$@"; }
+
+drive_c=$WINEPREFIX/drive_c
+work=$drive_c/scenario
+package_win='C:\SkalPackage'
+package=$drive_c/SkalPackage
+product_win='C:\Program Files\Norvance\Skal'
+mkdir -p "$work/texts" "$package"
+failures=0
+fail() {
+  echo "FAIL [$family]: $*" >&2
+  failures=$((failures + 1))
+}
+
+# Message text ID of the runner, formatted with ARGS in place of %s and %d.
+message() {
+  local id=$1 text
+  shift
+  [ -f "$work/texts/$id.txt" ] || w "$bin/restext.exe" "$bin/SkalUpd.exe" 'C:\scenario\texts' "$id" ||
+    { echo "run-scenario: the runner has no text $id" >&2; exit 1; }
+  text=$(cat "$work/texts/$id.txt"; echo .)
+  text=${text%.}
+  local arg
+  for arg in "$@"; do
+    if [[ $text == *%s* ]]; then text=${text/'%s'/"$arg"}; else text=${text/'%d'/"$arg"}; fi
+  done
+  printf '%s' "$text"
+}
+contains() { # FILE NEEDLE
+  local haystack
+  haystack=$(cat "$1" 2>/dev/null; echo .)
+  [[ $haystack == *"$2"* ]]
+}
+unix_path() { # C:\A\B -> $drive_c/A/B
+  local path=${1#[Cc]:\\}
+  printf '%s/%s' "$drive_c" "${path//\\//}"
+}
+product_path() { printf '%s/%s' "$(unix_path "$product_win")" "$1"; }
+
+# ---- setup verbs (the check pass ignores them) ----
+phase=setup
+source_dir=
+steps=()
+restart=0
+families() { :; }
+package() { # SOURCE [SEED]: a folder with catalog.ini and files/, from the repository's top
+  [ $phase = setup ] || return 0
+  source_dir=$root/$1
+  rm -rf "$work/src" && cp -r "$source_dir" "$work/src"
+  (cd "$work" && w "$bin/pkgtool.exe" build --seed "${2:-1}" src 'C:\SkalPackage' >"$work/pkgtool.txt") ||
+    { cat "$work/pkgtool.txt" >&2; echo "run-scenario: pkgtool build failed" >&2; exit 1; }
+  cp "$bin/SkalUpd.exe" "$package/"
+}
+damage() { # FILE in the built package: one byte in its middle changed
+  [ $phase = setup ] || return 0
+  local file=$package/$1 size
+  size=$(stat -c %s "$file")
+  printf '\x5a' | dd of="$file" bs=1 seek=$((size / 2)) conv=notrunc status=none
+}
+installations=0
+installation() { # PRODUCT VERSION [skal_layout OPTION...]: the first one's --folder is the product folder
+  local args=("$@") i
+  for ((i = 2; i < $#; i++)); do
+    if [ "${args[i]}" = --folder ] && [ $installations = 0 ]; then product_win=${args[i + 1]}; fi
+  done
+  installations=$((installations + 1))
+  [ $phase = setup ] || return 0
+  [[ " $* " == *" --folder "* ]] || args+=(--folder "$product_win")
+  w "$bin/skal_layout.exe" "${args[@]}" >/dev/null
+}
+installed() { # NAME TEXT: a file of the installation with that content
+  [ $phase = setup ] || return 0
+  mkdir -p "$(dirname "$(product_path "$1")")"
+  printf '%s' "$2" >"$(product_path "$1")"
+}
+package_file() { find "$source_dir/files" -name "$1" | head -n1; }
+installed_current() { # NAME: the installation already holds the package's copy
+  [ $phase = setup ] || return 0
+  cp "$(package_file "$1")" "$(product_path "$1")"
+}
+tamper() { # NAME TEXT: the package's archive carries TEXT as NAME, its catalogue the right size and CRC
+  [ $phase = setup ] || return 0
+  cp "$package/index.dat" "$work/index.dat"
+  printf '%s' "$2" >"$(find "$work/src/files" -name "$1" | head -n1)"
+  (cd "$work" && w "$bin/pkgtool.exe" build --seed 1 src 'C:\scenario\tampered' >/dev/null)
+  cp -r "$work/tampered/." "$package/"
+  cp "$work/index.dat" "$package/index.dat"
+}
+main_program() { # NAME honour|ignore [HELD FILE...]: the product's main program runs, registered by IPC
+  [ $phase = setup ] || return 0
+  local name=$1 honour=1 ini i=0
+  [ "$2" = honour ] || honour=0
+  shift 2
+  cp "$bin/sim/sim_main_program.exe" "$(product_path "$name")"
+  cp "$bin/sim/ZMTIPC.dll" "$(product_path ZMTIPC.dll)"
+  cp "$bin/sim/ZMTIPC.dll" "$package/ZMTIPC.dll"
+  ini=$(product_path "${name%.*}.ini")
+  printf '[Simulation]\r\nComponentId=1\r\nRegister=ipc\r\nHonourQuit=%s\r\n' "$honour" >"$ini"
+  for held in "$@"; do
+    printf 'HoldFile%d=%s\\%s\r\n' $i "$product_win" "$held" >>"$ini"
+    i=$((i + 1))
+  done
+  w "$(product_path "$name")" &
+  for _ in $(seq 200); do
+    contains "$(product_path "${name%.*}.log")" ready && return 0
+    sleep 0.05
+  done
+  echo "run-scenario: the main program did not start" >&2
+  exit 1
+}
+answer() { # report | msgbox ok|yes|no|cancel | choice ROW | folder PATH: the next window and its answer
+  [ $phase = setup ] || return 0
+  steps+=("$*")
+}
+restart_after() { [ $phase = setup ] || return 0; restart=1; }
+
+# ---- check verbs (the setup pass ignores them) ----
+check() { [ $phase = check ]; }
+expect_new() { # NAME [SOURCE]: the installed file is the package's copy (files/SOURCE, default files/*/NAME)
+  check || return 0
+  local source
+  if [ -n "${2:-}" ]; then source=$source_dir/files/$2; else source=$(package_file "$(basename "$1")"); fi
+  cmp -s "$source" "$(product_path "$1")" || fail "$1 is not the package's copy"
+}
+expect_text() { # NAME TEXT: the installed file holds exactly TEXT
+  check || return 0
+  local actual
+  actual=$(cat "$(product_path "$1")" 2>/dev/null; echo .)
+  [ "${actual%.}" = "$2" ] || fail "$1 holds \"${actual%.}\", expected \"$2\""
+}
+expect_absent() { check || return 0; [ ! -e "$(product_path "$1")" ] || fail "$1 exists"; }
+expect_log() { # ID [ARG...]: the update log holds the message
+  check || return 0
+  contains "$log" "$(message "$@")" || fail "the log lacks message $*"
+}
+expect_no_log() { # ID [ARG...]
+  check || return 0
+  ! contains "$log" "$(message "$@")" || fail "the log holds message $*"
+}
+expect_shown() { # ID [ARG...]: a message box showed the message
+  check || return 0
+  contains "$work/windows.txt" "$(message "$@")" || fail "no window showed message $*"
+}
+expect_report() { # ID [ARG...]: the report text holds the message
+  check || return 0
+  contains "$work/report.txt" "$(message "$@")" || fail "the report lacks message $*"
+}
+expect_no_report() { check || return 0; ! contains "$work/report.txt" "$(message "$@")" || fail "the report holds message $*"; }
+expect_program_noted() { # NAME WORD...: the main program noted each word (its log holds one a line)
+  check || return 0
+  local name=$1 word
+  shift
+  for word in "$@"; do
+    contains "$(product_path "${name%.*}.log")" $'\n'"$word"$'\r' || fail "$name did not note $word"
+  done
+}
+expect_program_not_noted() { # NAME WORD...
+  check || return 0
+  local name=$1 word
+  shift
+  for word in "$@"; do
+    ! contains "$(product_path "${name%.*}.log")" $'\n'"$word"$'\r' || fail "$name noted $word"
+  done
+}
+expect_exit() { check || return 0; [ "$runner_status" = "$1" ] || fail "the runner ended with $runner_status, expected $1"; }
+
+# ---- the run ----
+# shellcheck source=/dev/null
+source "$scenario"
+[ -n "$source_dir" ] || { echo "run-scenario: the scenario names no package" >&2; exit 2; }
+
+: >"$work/windows.txt"
+: >"$work/report.txt"
+(cd "$package" && w 'C:\SkalPackage\SkalUpd.exe') &
+runner=$!
+
+# The caption of the dialog or message box open now, in UTF-8 as Wine takes
+# arguments; empty when none is open.
+open_window() {
+  w "$bin/wauto.exe" list 2>/dev/null | tr -d '\r' | awk -F'\t' '$2 == "#32770" && $3 != "" { print $3; exit }' |
+    iconv -f GBK -t UTF-8
+}
+working=$(message 34)
+for step in "${steps[@]}"; do
+  caption=
+  for _ in $(seq 300); do
+    caption=$(open_window)
+    [ -n "$caption" ] && break
+    kill -0 "$runner" 2>/dev/null || break
+    sleep 0.1
+  done
+  [ -n "$caption" ] || { fail "no window for \"$step\""; break; }
+  read -r kind arg <<<"$step"
+  case $kind in
+    report)
+      # The update runs inside the report window; wait until its text is the report.
+      for _ in $(seq 300); do
+        text=$(w "$bin/wauto.exe" text "$caption" 1006; echo .)
+        text=${text%$'\n.'}
+        [ "$text" != "$working" ] && break
+        sleep 0.1
+      done
+      printf '%s' "$text" >"$work/report.txt"
+      w "$bin/wauto.exe" click "$caption" 1 >/dev/null || fail "could not press Exit"
+      ;;
+    msgbox)
+      { w "$bin/wauto.exe" msgbox "$caption" "$arg" && echo; } >>"$work/windows.txt" ||
+        fail "\"$caption\" is no message box"
+      ;;
+    choice)
+      w "$bin/wauto.exe" rows "$caption" 1007 >>"$work/windows.txt" || fail "\"$caption\" has no version list"
+      w "$bin/wauto.exe" clickrow "$caption" 1007 "$arg" >/dev/null && w "$bin/wauto.exe" click "$caption" 1 >/dev/null ||
+        fail "could not choose row $arg"
+      ;;
+    folder)
+      w "$bin/wauto.exe" set "$caption" 1008 "$arg" >/dev/null && w "$bin/wauto.exe" click "$caption" 1 >/dev/null ||
+        fail "could not enter the folder"
+      ;;
+    *) echo "run-scenario: unknown answer $kind" >&2; exit 2 ;;
+  esac
+  # Wait until the answered window has gone before looking for the next.
+  for _ in $(seq 100); do
+    [ "$(open_window)" != "$caption" ] && break
+    w "$bin/wauto.exe" wait "$caption" 0 >/dev/null 2>&1 || break
+    sleep 0.1
+  done
+done
+
+runner_status=0
+for _ in $(seq 300); do kill -0 "$runner" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$runner" 2>/dev/null; then
+  fail "the runner still runs after the answers; open: $(open_window)"
+  kill "$runner" 2>/dev/null || true
+fi
+wait "$runner" || runner_status=$?
+
+if [ "$restart" = 1 ]; then
+  # A restart ends every program, the main program holding its files too.
+  wineserver -k || true
+  wineserver -w || true
+  w wineboot.exe -r
+fi
+
+log=$(find "$(product_path LOGS)" -name '*Update.LOG' 2>/dev/null | head -n1 || true)
+phase=check
+# shellcheck source=/dev/null
+source "$scenario"
+if [ "$failures" -gt 0 ]; then
+  echo "--- windows:" >&2; iconv -f GBK -t UTF-8 "$work/windows.txt" >&2 || true
+  echo "--- report:" >&2; iconv -f GBK -t UTF-8 "$work/report.txt" >&2 || true
+  echo "--- log ${log:-none}:" >&2; [ -z "$log" ] || iconv -f GBK -t UTF-8 "$log" >&2 || true
+  exit 1
+fi
+echo "scenario $(basename "$scenario" .scenario) [$family]: passed"
