@@ -110,7 +110,8 @@ Preparation PrepareRun(UpdateRun& run, UpdateCatalog& catalog) {
   }
 
   if (!catalog.LoadCatalogue(run.packageDir + "index.dat", run, DecisionForRun(run))) {
-    ShowStop(kMsgCatalogueDamaged, kMsgTitleError);
+    // The load has logged the message itself.
+    ShowMessageBox(LoadMessage(kMsgCatalogueDamaged), kMsgTitleError, MB_OK, true);
     return Preparation::kFailed;
   }
   return Preparation::kReady;

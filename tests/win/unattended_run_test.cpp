@@ -35,17 +35,18 @@ class UnattendedRun : public ::testing::Test {
   void SetUp() override { sim::RemoveProductKeys(); }
   void TearDown() override { sim::RemoveProductKeys(); }
 
-  // A general antivirus package replacing ZMEngine.DAT in the program folder,
+  // A package (of the kind `kind` says: its type and, for a special package,
+  // version and registry key) replacing ZMEngine.DAT in the program folder
   // from its archive; with `extra`, Extra.DAT too, copied beside the archive.
-  void BuildPackage(bool reboot, bool extra = false) {
+  void BuildPackage(bool reboot, bool extra = false, const std::string& kind = "PacketType=General_DB") {
     const std::string source = MakeScratchFolder("source");
     ASSERT_TRUE(CreateDirectoryA((source + "files").c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA((source + "files\\ZMTUPD").c_str(), nullptr));
     ASSERT_TRUE(WriteWholeFile(source + "files\\ZMTUPD\\ZMEngine.DAT", kNew));
-    std::string catalogue = std::string("[COMMENT]\r\nPacketType=General_DB\r\nPathName=ZMTUPD\r\n"
-                                        "NewUpdateSelfFirstFlag=0\r\n\r\n[FileType]\r\nTypeName0=Engine\r\n"
-                                        "Descript0=engine\r\n\r\n[ZMEngine]\r\nUpdateFileFlag=TRUE\r\n"
-                                        "FileName=ZMEngine.DAT\r\nVersion=4.0.3.1\r\nReboot=") +
+    std::string catalogue = "[COMMENT]\r\n" + kind +
+                            "\r\nPathName=ZMTUPD\r\nNewUpdateSelfFirstFlag=0\r\n\r\n[FileType]\r\n"
+                            "TypeName0=Engine\r\nDescript0=engine\r\n\r\n[ZMEngine]\r\nUpdateFileFlag=TRUE\r\n"
+                            "FileName=ZMEngine.DAT\r\nVersion=4.0.3.1\r\nReboot=" +
                             (reboot ? "TRUE" : "FALSE") + "\r\nRemotePath=ZMTUPD\r\nFileType=Engine\r\n";
     if (extra) {
       ASSERT_TRUE(WriteWholeFile(source + "files\\Extra.DAT", "extra data"));
@@ -217,6 +218,20 @@ TEST_F(UnattendedRun, ADamagedPackageCopyFailsWith1603AndChangesNothing) {
   EXPECT_EQ(ended.mostWindows, 0u);
   EXPECT_EQ(ReadWholeFile(product + "ZMEngine.DAT"), kInstalled);
   EXPECT_TRUE(Holds(ReadWholeFile(product + "LOGS\\UpdReport.txt"), kMsgPackageFilesDamaged));
+}
+
+// A stop the runner logs itself reaches the log once.
+TEST_F(UnattendedRun, APackageForAnotherVersionFailsWith1603AndIsLoggedOnce) {
+  BuildPackage(false, false, "PacketType=Special_DB\r\nVersion=2\r\nRegKey=SOFTWARE\\Norvance\\AntiVirus\\V4.0");
+  const std::string product = Install(4);
+  Ended ended = Run("/S");
+  EXPECT_EQ(ended.exitCode, 1603u);
+  EXPECT_EQ(ended.mostWindows, 0u);
+  const std::string report = ReadWholeFile(product + "LOGS\\UpdReport.txt");
+  const std::string message = RunnerText(kMsgWrongPackageVersion);
+  ASSERT_NE(report.find(message), std::string::npos) << report;
+  EXPECT_EQ(report.find(message, report.find(message) + 1), std::string::npos) << report;
+  EXPECT_EQ(ReadWholeFile(product + "ZMEngine.DAT"), kInstalled);
 }
 
 // The switches' usage: asked for, or shown for a wrong command line, which a
