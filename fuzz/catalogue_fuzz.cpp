@@ -1,9 +1,10 @@
 // Arbitrary text as a package catalogue, walked with the real item step and
 // a fake machine. Checked for every item kept: the required keys were
 // present, both ends of the copy fit the path limit, the package copy lies
-// under the package folder, its section was decided on exactly once; the
-// file types are at most 30 distinct bits; and a second walk over the same
-// text keeps the same items.
+// under the package folder and no name or folder climbs out, its section was
+// decided on exactly once; the file types are at most 30 distinct bits; and
+// a second walk over the same text keeps the same items.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -51,6 +52,14 @@ Walked WalkOnce(std::string_view text) {
     Check(item.FileName.size() <= 259 && item.Version.size() <= 19);
     Check(FitsPathLimit(item.SourcePath) && FitsPathLimit(item.LocalPath + item.FileName));
     Check(item.SourcePath.rfind("C:\\pkg\\", 0) == 0);
+    // Nothing climbs out of the package or the installation's folders.
+    Check(SplitAtBackslashes(item.FileName).size() == 1 && item.FileName.find_first_of("/:") == std::string::npos);
+    for (const std::string& path : {item.SourcePath, item.LocalPath + item.FileName}) {
+      std::string levels = path;
+      std::replace(levels.begin(), levels.end(), '/', '\\');
+      for (const std::string& level : SplitAtBackslashes(levels))
+        Check(level.empty() || level.find_first_not_of(". ") != std::string::npos);
+    }
     Check(!item.LocalPath.empty() && item.LocalPath.back() == '\\');
     Check(decidedCount[item.SectionName] == 1);
     Check(item.Needed == 1);

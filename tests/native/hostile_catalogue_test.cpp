@@ -119,6 +119,38 @@ TEST(HostileCatalogue, ItemValuesAtAndPastTheirLimits) {
   EXPECT_EQ(catalog.Items.front().SourcePath, "C:\\pkg\\" + fits);
 }
 
+TEST(HostileCatalogue, NamesThatLeaveThePackageOrTheInstallationAreRefused) {
+  const struct {
+    std::string change;
+    ItemReject reason;
+  } refused[] = {
+      {"FileName=..\\..\\AUTOEXEC.BAT", ItemReject::kFileName}, {"FileName=bin/x.dll", ItemReject::kFileName},
+      {"FileName=C:\\x.dll", ItemReject::kFileName},            {"FileName=C:x.dll", ItemReject::kFileName},
+      {"FileName=...", ItemReject::kFileName},                    {"FileName=x.dll:stream", ItemReject::kFileName},
+      {"RemotePath=..", ItemReject::kRemotePath},                  {"RemotePath=new/../../WINDOWS", ItemReject::kRemotePath},
+      {"RemotePath=C:\\WINDOWS", ItemReject::kRemotePath},        {"RemotePath=new\\. .\\x", ItemReject::kRemotePath},
+      {"LocalPath=%PROGRAMDIR\\..\\..\\x%", ItemReject::kLocalPath}, {"LocalPath=%PROGRAMDIR\\a/../..%", ItemReject::kLocalPath},
+  };
+  FakeMachine machine;
+  for (const auto& c : refused) {
+    UpdateCatalog catalog;
+    catalog.UseText(ItemSection("S", {c.change}));
+    UpdateItem item;
+    item.SectionName = "S";
+    ItemReject reason = ItemReject::kNone;
+    EXPECT_EQ(ParseItem(catalog, item, "C:\\pkg\\", machine.Folders(), &reason), 0) << c.change;
+    EXPECT_EQ(reason, c.reason) << c.change;
+  }
+  // Dots inside names and folders are names like any other.
+  for (const std::string& change : {"FileName=..x.dll", "RemotePath=new/.hidden/bin", "LocalPath=%PROGRAMDIR\\a..b%"}) {
+    UpdateCatalog catalog;
+    catalog.UseText(ItemSection("S", {change}));
+    UpdateItem item;
+    item.SectionName = "S";
+    EXPECT_EQ(ParseItem(catalog, item, "C:\\pkg\\", machine.Folders()), 1) << change;
+  }
+}
+
 TEST(HostileCatalogue, NumbersPastTheirRangeAndBrokenLines) {
   const std::string text = "[S]\r\nUpdateFileFlag=1\r\nFileName=A.DLL\r\nFileSize=99999999999999999999\r\n"
                            "Version=1.2\r\nCRC=1\r\nReboot=0\r\nRemotePath=.\r\nBelong=-99999999999\r\n"
