@@ -75,7 +75,13 @@ unix_path() { # C:\A\B -> $drive_c/A/B
   local path=${1#[Cc]:\\}
   printf '%s/%s' "$drive_c" "${path//\\//}"
 }
-product_path() { printf '%s/%s' "$(unix_path "$product_win")" "$1"; }
+# A file of the product folder, or the file itself when NAME is a full path.
+product_path() {
+  case $1 in
+    [A-Za-z]:\\*) unix_path "$1" ;;
+    *) printf '%s/%s' "$(unix_path "$product_win")" "${1//\\//}" ;;
+  esac
+}
 
 # ---- setup verbs (the check pass ignores them) ----
 phase=setup
@@ -91,11 +97,10 @@ package() { # SOURCE [SEED]: a folder with catalog.ini and files/, from the repo
     { cat "$work/pkgtool.txt" >&2; echo "run-scenario: pkgtool build failed" >&2; exit 1; }
   cp "$bin/SkalUpd.exe" "$package/"
 }
-damage() { # FILE in the built package: one byte in its middle changed
+cut_short() { # FILE of the built package loses its second half, as a broken download would
   [ $phase = setup ] || return 0
-  local file=$package/$1 size
-  size=$(stat -c %s "$file")
-  printf '\x5a' | dd of="$file" bs=1 seek=$((size / 2)) conv=notrunc status=none
+  local file=$package/$1
+  truncate -s $(($(stat -c %s "$file") / 2)) "$file"
 }
 installations=0
 installation() { # PRODUCT VERSION [skal_layout OPTION...]: the first one's --folder is the product folder
@@ -125,6 +130,12 @@ tamper() { # NAME TEXT: the package's archive carries TEXT as NAME, its catalogu
   (cd "$work" && w "$bin/pkgtool.exe" build --seed 1 src 'C:\scenario\tampered' >/dev/null)
   cp -r "$work/tampered/." "$package/"
   cp "$work/index.dat" "$package/index.dat"
+}
+update_info() { # LINE...: the installation's update-info file (UpdInfo.DAT), packed as the product keeps it
+  [ $phase = setup ] || return 0
+  printf '%s\r\n' "$@" >"$work/UpdInfo.INI"
+  (cd "$work" && w "$bin/pkgtool.exe" pack UpdInfo.INI UpdInfo.DAT >/dev/null)
+  cp "$work/UpdInfo.DAT" "$(product_path UpdInfo.DAT)"
 }
 main_program() { # NAME honour|ignore [HELD FILE...]: the product's main program runs, registered by IPC
   [ $phase = setup ] || return 0
@@ -180,6 +191,28 @@ expect_no_log() { # ID [ARG...]
 expect_shown() { # ID [ARG...]: a message box showed the message
   check || return 0
   contains "$work/windows.txt" "$(message "$@")" || fail "no window showed message $*"
+}
+expect_shown_text() { # TEXT: a window showed TEXT (a message box's text or a list row)
+  check || return 0
+  contains "$work/windows.txt" "$1" || fail "no window showed \"$1\""
+}
+expect_report_text() { # TEXT
+  check || return 0
+  contains "$work/report.txt" "$1" || fail "the report lacks \"$1\""
+}
+expect_no_report_text() { # TEXT
+  check || return 0
+  ! contains "$work/report.txt" "$1" || fail "the report holds \"$1\""
+}
+expect_report_is_log() { # the report is exactly this run's part of the log
+  check || return 0
+  local logged report
+  logged=$(cat "$log"; echo .)
+  logged=${logged##*\]$'\r\n'}
+  logged=${logged%.}
+  report=$(cat "$work/report.txt"; echo .)
+  report=${report%.}
+  [ "${logged%$'\r\n'}" = "${report%$'\r\n'}" ] || fail "the report is not the run's log"
 }
 expect_report() { # ID [ARG...]: the report text holds the message
   check || return 0
