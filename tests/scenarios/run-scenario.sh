@@ -163,6 +163,15 @@ answer() { # report | msgbox ok|yes|no|cancel | choice ROW | folder PATH: the ne
   [ $phase = setup ] || return 0
   steps+=("$*")
 }
+run_again() { [ $phase = setup ] || return 0; steps+=(again); }
+installed_program() { # NAME: the simulator's program NAME (beside the runner in the build) in the product folder
+  [ $phase = setup ] || return 0
+  cp "$bin/$1" "$(product_path "$1")"
+}
+registry() { # reg.exe ARGUMENTS: change the registry before the run
+  [ $phase = setup ] || return 0
+  w reg.exe "$@" >/dev/null
+}
 restart_after() { [ $phase = setup ] || return 0; restart=1; }
 
 # ---- check verbs (the setup pass ignores them) ----
@@ -191,6 +200,22 @@ expect_no_log() { # ID [ARG...]
 expect_shown() { # ID [ARG...]: a message box showed the message
   check || return 0
   contains "$work/windows.txt" "$(message "$@")" || fail "no window showed message $*"
+}
+expect_shown_count() { # COUNT ID [ARG...]: message boxes showed the message COUNT times
+  check || return 0
+  local count=$1 text seen=0 rest
+  shift
+  text=$(message "$@")
+  rest=$(cat "$work/windows.txt"; echo .)
+  while [[ $rest == *"$text"* ]]; do
+    seen=$((seen + 1))
+    rest=${rest#*"$text"}
+  done
+  [ "$seen" = "$count" ] || fail "message $* shown $seen times, expected $count"
+}
+expect_text_in() { # NAME TEXT: the file (a full path or one of the product folder) holds TEXT
+  check || return 0
+  contains "$(product_path "$1")" "$2" || fail "$1 lacks \"$2\""
 }
 expect_shown_text() { # TEXT: a window showed TEXT (a message box's text or a list row)
   check || return 0
@@ -235,7 +260,12 @@ expect_program_not_noted() { # NAME WORD...
     ! contains "$(product_path "${name%.*}.log")" $'\n'"$word"$'\r' || fail "$name noted $word"
   done
 }
-expect_exit() { check || return 0; [ "$runner_status" = "$1" ] || fail "the runner ended with $runner_status, expected $1"; }
+expect_registry() { # KEY VALUE DATA: the registry string value after the run
+  check || return 0
+  local data
+  data=$(w reg.exe query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v name="$2" '$1 == name { sub(/^ *[^ ]+ +REG_[A-Z_]+ +/, ""); print }')
+  [ "$data" = "$3" ] || fail "$1\\$2 is \"$data\", expected \"$3\""
+}
 
 # ---- the run ----
 # shellcheck source=/dev/null
@@ -244,8 +274,21 @@ source "$scenario"
 
 : >"$work/windows.txt"
 : >"$work/report.txt"
-(cd "$package" && w 'C:\SkalPackage\SkalUpd.exe') &
-runner=$!
+start_runner() {
+  (cd "$package" && w 'C:\SkalPackage\SkalUpd.exe') &
+  runner=$!
+}
+# Waits up to 30 s for the runner to end; its exit code in runner_status.
+end_runner() {
+  for _ in $(seq 300); do kill -0 "$runner" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$runner" 2>/dev/null; then
+    fail "the runner still runs after the answers; open: $(open_window)"
+    kill "$runner" 2>/dev/null || true
+  fi
+  runner_status=0
+  wait "$runner" || runner_status=$?
+}
+start_runner
 
 # The caption of the dialog or message box open now, in UTF-8 as Wine takes
 # arguments; empty when none is open.
@@ -255,6 +298,11 @@ open_window() {
 }
 working=$(message 34)
 for step in "${steps[@]}"; do
+  if [ "$step" = again ]; then
+    end_runner
+    start_runner
+    continue
+  fi
   caption=
   for _ in $(seq 300); do
     caption=$(open_window)
@@ -299,13 +347,7 @@ for step in "${steps[@]}"; do
   done
 done
 
-runner_status=0
-for _ in $(seq 300); do kill -0 "$runner" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$runner" 2>/dev/null; then
-  fail "the runner still runs after the answers; open: $(open_window)"
-  kill "$runner" 2>/dev/null || true
-fi
-wait "$runner" || runner_status=$?
+end_runner
 
 if [ "$restart" = 1 ]; then
   # A restart ends every program, the main program holding its files too.
