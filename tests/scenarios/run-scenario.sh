@@ -89,11 +89,21 @@ source_dir=
 steps=()
 restart=0
 families() { :; }
-package() { # SOURCE [SEED]: a folder with catalog.ini and files/, from the repository's top
+package() { # SOURCE [SECTION.KEY=VALUE...]: SOURCE (from the repository's top) holds catalog.ini and files/
   [ $phase = setup ] || return 0
   source_dir=$root/$1
+  shift
   rm -rf "$work/src" && cp -r "$source_dir" "$work/src"
-  (cd "$work" && w "$bin/pkgtool.exe" build --seed "${2:-1}" src 'C:\SkalPackage' >"$work/pkgtool.txt") ||
+  local setting
+  for setting in "$@"; do # a key of the catalogue changed, its line kept in place
+    awk -v section="${setting%%.*}" -v key="${setting#*.}" '
+      BEGIN { split(key, kv, "="); name = kv[1]; value = substr(key, length(name) + 2) }
+      /^\[/ { inside = (tolower($0) ~ "^\\[" tolower(section) "\\]") }
+      inside && index($0, name "=") == 1 { sub(/=[^\r]*/, "=" value) }
+      { print }' "$work/src/catalog.ini" >"$work/catalog.ini"
+    mv "$work/catalog.ini" "$work/src/catalog.ini"
+  done
+  (cd "$work" && w "$bin/pkgtool.exe" build --seed 1 src 'C:\SkalPackage' >"$work/pkgtool.txt") ||
     { cat "$work/pkgtool.txt" >&2; echo "run-scenario: pkgtool build failed" >&2; exit 1; }
   cp "$bin/SkalUpd.exe" "$package/"
 }
@@ -278,15 +288,14 @@ start_runner() {
   (cd "$package" && w 'C:\SkalPackage\SkalUpd.exe') &
   runner=$!
 }
-# Waits up to 30 s for the runner to end; its exit code in runner_status.
+# Waits up to 30 s for the runner to end.
 end_runner() {
   for _ in $(seq 300); do kill -0 "$runner" 2>/dev/null || break; sleep 0.1; done
   if kill -0 "$runner" 2>/dev/null; then
     fail "the runner still runs after the answers; open: $(open_window)"
     kill "$runner" 2>/dev/null || true
   fi
-  runner_status=0
-  wait "$runner" || runner_status=$?
+  wait "$runner" || true
 }
 start_runner
 
