@@ -105,7 +105,9 @@ TEST(HostileCatalogue, ItemValuesAtAndPastTheirLimits) {
         continue;
       }
       ASSERT_TRUE(kept.has_value()) << name << " " << length;
-      if (!kept->empty()) EXPECT_EQ(kept->size(), size_t(key.limit)) << name << " " << length;
+      if (!kept->empty()) {
+        EXPECT_EQ(kept->size(), size_t(key.limit)) << name << " " << length;
+      }
     }
   }
   // The longest names that still fit are kept whole.
@@ -142,7 +144,7 @@ TEST(HostileCatalogue, NamesThatLeaveThePackageOrTheInstallationAreRefused) {
     EXPECT_EQ(reason, c.reason) << c.change;
   }
   // Dots inside names and folders are names like any other.
-  for (const std::string& change : {"FileName=..x.dll", "RemotePath=new/.hidden/bin", "LocalPath=%PROGRAMDIR\\a..b%"}) {
+  for (const char* change : {"FileName=..x.dll", "RemotePath=new/.hidden/bin", "LocalPath=%PROGRAMDIR\\a..b%"}) {
     UpdateCatalog catalog;
     catalog.UseText(ItemSection("S", {change}));
     UpdateItem item;
