@@ -95,12 +95,13 @@ package() { # SOURCE [SECTION.KEY=VALUE...]: SOURCE (from the repository's top) 
   shift
   rm -rf "$work/src" && cp -r "$source_dir" "$work/src"
   local setting
-  for setting in "$@"; do # a key of the catalogue changed, its line kept in place
+  for setting in "$@"; do # the key's line goes, its new line follows the section's header
     awk -v section="${setting%%.*}" -v key="${setting#*.}" '
-      BEGIN { split(key, kv, "="); name = kv[1]; value = substr(key, length(name) + 2) }
-      /^\[/ { inside = (tolower($0) ~ "^\\[" tolower(section) "\\]") }
-      inside && index($0, name "=") == 1 { sub(/=[^\r]*/, "=" value) }
-      { print }' "$work/src/catalog.ini" >"$work/catalog.ini"
+      BEGIN { name = substr(key, 1, index(key, "=") - 1) }
+      /^\[/ { inside = (toupper($0) ~ "^\\[" toupper(section) "\\]") }
+      inside && index($0, name "=") == 1 { next }
+      { print }
+      inside && /^\[/ { print key }' "$work/src/catalog.ini" >"$work/catalog.ini"
     mv "$work/catalog.ini" "$work/src/catalog.ini"
   done
   (cd "$work" && w "$bin/pkgtool.exe" build --seed 1 src 'C:\SkalPackage' >"$work/pkgtool.txt") ||
