@@ -5,7 +5,11 @@
 # fresh Wine prefix, answers its windows and checks files, log, report text,
 # the windows' texts and the registry.
 #
-#   run-scenario.sh BIN SCENARIO nt|98|me
+#   run-scenario.sh BIN SCENARIO nt|98|me [dialogs|unattended]
+#
+# With "unattended" the runner runs with /S (and the scenario's
+# unattended_exit arguments): no window is answered, the report is the file
+# it writes beside the log, and its exit code is checked.
 #
 # BIN is the Windows build's program folder (SkalUpd.exe, pkgtool.exe,
 # wauto.exe, restext.exe, skal_layout.exe and sim/). A scenario is a bash
@@ -17,8 +21,8 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
 
 if [ "${1:-}" != --in-prefix ]; then
-  if [ $# -ne 3 ]; then
-    echo "usage: $0 BIN SCENARIO nt|98|me" >&2
+  if [ $# -lt 3 ] || [ $# -gt 4 ] || [[ ! ${4:-dialogs} =~ ^(dialogs|unattended)$ ]]; then
+    echo "usage: $0 BIN SCENARIO nt|98|me [dialogs|unattended]" >&2
     exit 2
   fi
   case $3 in
@@ -29,12 +33,13 @@ if [ "${1:-}" != --in-prefix ]; then
   esac
   bin=$(cd "$1" && pwd)
   scenario=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
-  exec "$root/scripts/wine-run.sh" --shell "$here/run-scenario.sh" --in-prefix "$bin" "$scenario" "$3"
+  exec "$root/scripts/wine-run.sh" --shell "$here/run-scenario.sh" --in-prefix "$bin" "$scenario" "$3" "${4:-dialogs}"
 fi
 
 bin=$2
 scenario=$3
 family=$4
+mode=$5
 wine_locale=$LC_ALL
 # Texts are compared byte for byte in code page 936; only Wine runs in the locale.
 export LC_ALL=C
@@ -48,7 +53,7 @@ product_win='C:\Program Files\Norvance\Skal'
 mkdir -p "$work/texts" "$package"
 failures=0
 fail() {
-  echo "FAIL [$family]: $*" >&2
+  echo "FAIL [$family, $mode]: $*" >&2
   failures=$((failures + 1))
 }
 
@@ -183,6 +188,14 @@ registry() { # reg.exe ARGUMENTS: change the registry before the run
   [ $phase = setup ] || return 0
   w reg.exe "$@" >/dev/null
 }
+unattended_code=
+unattended_args=()
+unattended_exit() { # CODE [SWITCH...]: run with /S and these switches, the runner ends with CODE
+  [ $phase = setup ] || return 0
+  unattended_code=$1
+  shift
+  unattended_args=("$@")
+}
 restart_after() { [ $phase = setup ] || return 0; restart=1; }
 
 # ---- check verbs (the setup pass ignores them) ----
@@ -210,10 +223,12 @@ expect_no_log() { # ID [ARG...]
 }
 expect_shown() { # ID [ARG...]: a message box showed the message
   check || return 0
+  [ "$mode" = dialogs ] || return 0 # an unattended run shows no window
   contains "$work/windows.txt" "$(message "$@")" || fail "no window showed message $*"
 }
 expect_shown_count() { # COUNT ID [ARG...]: message boxes showed the message COUNT times
   check || return 0
+  [ "$mode" = dialogs ] || return 0 # an unattended run shows no window
   local count=$1 text seen=0 rest
   shift
   text=$(message "$@")
@@ -230,6 +245,7 @@ expect_text_in() { # NAME TEXT: the file (a full path or one of the product fold
 }
 expect_shown_text() { # TEXT: a window showed TEXT (a message box's text or a list row)
   check || return 0
+  [ "$mode" = dialogs ] || return 0 # an unattended run shows no window
   contains "$work/windows.txt" "$1" || fail "no window showed \"$1\""
 }
 expect_report_text() { # TEXT
@@ -282,11 +298,25 @@ expect_registry() { # KEY VALUE DATA: the registry string value after the run
 # shellcheck source=/dev/null
 source "$scenario"
 [ -n "$source_dir" ] || { echo "run-scenario: the scenario names no package" >&2; exit 2; }
+if [ "$mode" = unattended ] && [ -z "$unattended_code" ]; then
+  echo "run-scenario: the scenario has no unattended_exit" >&2
+  exit 2
+fi
 
 : >"$work/windows.txt"
 : >"$work/report.txt"
+# Unattended, a batch file waits for the runner and keeps its whole exit code
+# (wine's own exit status holds only its low byte). The blank before ">"
+# keeps a one-digit code from reading as a handle number.
 start_runner() {
-  (cd "$package" && w 'C:\SkalPackage\SkalUpd.exe') &
+  if [ "$mode" = unattended ]; then
+    printf '@start /wait C:\\SkalPackage\\SkalUpd.exe /S %s\r\n@echo %%ERRORLEVEL%% >C:\\scenario\\exit.txt\r\n' \
+      "${unattended_args[*]}" >"$work/run.bat"
+    rm -f "$work/exit.txt"
+    (cd "$package" && w cmd.exe /c 'C:\scenario\run.bat') &
+  else
+    (cd "$package" && w 'C:\SkalPackage\SkalUpd.exe') &
+  fi
   runner=$!
 }
 # Waits up to 30 s for the runner to end.
@@ -313,6 +343,7 @@ for step in "${steps[@]}"; do
     start_runner
     continue
   fi
+  [ "$mode" = dialogs ] || continue
   caption=
   for _ in $(seq 300); do
     caption=$(open_window)
@@ -367,6 +398,11 @@ if [ "$restart" = 1 ]; then
 fi
 
 log=$(find "$(product_path LOGS)" -name '*Update.LOG' 2>/dev/null | head -n1 || true)
+if [ "$mode" = unattended ]; then
+  [ -z "$log" ] || cp "$(dirname "$log")/UpdReport.txt" "$work/report.txt" 2>/dev/null || fail "no report beside the log"
+  code=$(tr -d '\r\n ' <"$work/exit.txt" 2>/dev/null || true)
+  [ "$code" = "$unattended_code" ] || fail "the unattended runner ended with \"$code\", expected $unattended_code"
+fi
 phase=check
 # shellcheck source=/dev/null
 source "$scenario"
@@ -376,4 +412,4 @@ if [ "$failures" -gt 0 ]; then
   echo "--- log ${log:-none}:" >&2; [ -z "$log" ] || iconv -f GBK -t UTF-8 "$log" >&2 || true
   exit 1
 fi
-echo "scenario $(basename "$scenario" .scenario) [$family]: passed"
+echo "scenario $(basename "$scenario" .scenario) [$family, $mode]: passed"
