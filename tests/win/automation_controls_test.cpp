@@ -10,41 +10,19 @@
 
 #include "automation_win.h"
 #include "autofixture_ids.h"
+#include "autofixture_support.h"
 #include "child_process_win.h"
 #include "controls_win.h"
 
 namespace {
 
 using automation::ChildProcess;
-
-constexpr DWORD kWindowTimeoutMs = 10000;
+using namespace autofixture;
 
 // GBK: "选择版本", rows "Skal 2003" and "防火墙 V2.0", browser title "选择Skal.NET版本的安装目录."
 const std::string kCaption = "\xD1\xA1\xD4\xF1\xB0\xE6\xB1\xBE";
 const std::string kFirewallRow = "\xB7\xC0\xBB\xF0\xC7\xBD V2.0";
 const std::string kBrowserTitle = "\xD1\xA1\xD4\xF1Skal.NET\xB0\xE6\xB1\xBE\xB5\xC4\xB0\xB2\xD7\xB0\xC4\xBF\xC2\xBC.";
-
-ChildProcess StartFixture(const std::vector<std::string>& arguments) {
-  ChildProcess child;
-  EXPECT_TRUE(child.Start(automation::CommandLine(automation::ProgramFolder() + "autofixture.exe", arguments)));
-  return child;
-}
-
-DWORD ExitCodeOf(ChildProcess& child) {
-  DWORD exitCode = 0;
-  EXPECT_TRUE(child.Wait(kWindowTimeoutMs, exitCode)) << "the fixture did not end";
-  return exitCode;
-}
-
-// Input is posted; the fixture shows its effect a moment later.
-std::string ControlTextOnceItIs(HWND dialog, int controlId, const std::string& expected) {
-  std::string text;
-  for (int i = 0; i < 100; ++i) {
-    if (automation::ReadControlText(dialog, controlId, text) && text == expected) break;
-    Sleep(50);
-  }
-  return text;
-}
 
 class FixtureList : public ::testing::Test {
  protected:

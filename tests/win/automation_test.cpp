@@ -10,39 +10,17 @@
 
 #include "automation_win.h"
 #include "autofixture_ids.h"
+#include "autofixture_support.h"
 #include "child_process_win.h"
 
 namespace {
 
 using automation::ChildProcess;
-
-constexpr DWORD kWindowTimeoutMs = 10000;
+using namespace autofixture;
 
 // GBK: "更新错误" and a text with what command lines must quote.
 const std::string kCaption = "\xB8\xFC\xD0\xC2\xB4\xED\xCE\xF3";
 const std::string kText = "\xCE\xC4\xBC\xFE \"C:\\Program Files\\\" \xCA\xA7\xB0\xDC\\";
-
-ChildProcess StartFixture(const std::vector<std::string>& arguments) {
-  ChildProcess child;
-  EXPECT_TRUE(child.Start(automation::CommandLine(automation::ProgramFolder() + "autofixture.exe", arguments)));
-  return child;
-}
-
-DWORD ExitCodeOf(ChildProcess& child) {
-  DWORD exitCode = 0;
-  EXPECT_TRUE(child.Wait(kWindowTimeoutMs, exitCode)) << "the fixture did not end";
-  return exitCode;
-}
-
-// Clicks are posted; the dialog shows their effect a moment later.
-std::string ControlTextOnceItIs(HWND dialog, int controlId, const std::string& expected) {
-  std::string text;
-  for (int i = 0; i < 100; ++i) {
-    if (automation::ReadControlText(dialog, controlId, text) && text == expected) break;
-    Sleep(50);
-  }
-  return text;
-}
 
 struct Answer {
   const char* buttons;
