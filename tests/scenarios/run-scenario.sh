@@ -94,6 +94,7 @@ source_dir=
 steps=()
 restart=0
 families() { :; }
+modes() { :; } # read by the build: the modes a scenario runs in when not both
 package() { # SOURCE [SECTION.KEY=VALUE...]: SOURCE (from the repository's top) holds catalog.ini and files/
   [ $phase = setup ] || return 0
   source_dir=$root/$1
