@@ -1,7 +1,7 @@
 #include "app/exit_code.h"
 
-int UnattendedExitCode(Preparation preparation, bool packageIntact, bool updateIncomplete, bool restartNeeded) {
+int UnattendedExitCode(Preparation preparation, bool packageIntact, bool updateIncomplete, bool restartPending) {
   if (preparation == Preparation::kRefused) return kExitRefused;
   if (preparation == Preparation::kFailed || !packageIntact || updateIncomplete) return kExitFailed;
-  return restartNeeded ? kExitRestartNeeded : kExitDone;
+  return restartPending ? kExitRestartNeeded : kExitDone;
 }

@@ -10,4 +10,4 @@ constexpr int kExitFailed = 1603;
 enum class Preparation { kReady, kFailed, kRefused };
 
 // `packageIntact` false: the update found the package damaged and changed nothing.
-int UnattendedExitCode(Preparation preparation, bool packageIntact, bool updateIncomplete, bool restartNeeded);
+int UnattendedExitCode(Preparation preparation, bool packageIntact, bool updateIncomplete, bool restartPending);

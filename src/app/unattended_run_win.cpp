@@ -28,5 +28,8 @@ int RunUnattended(UpdateRun& run, UpdateCatalog& catalog) {
   // A report that cannot be written leaves the log as the record; the exit
   // code still tells the outcome.
   WriteReportFile(UnattendedReportPath(run), report);
-  return UnattendedExitCode(preparation, packageIntact != 0, run.updateIncomplete != 0, run.restartNeeded != 0);
+  // A file staged for the next start counts as a restart to finish the
+  // update, whether or not its item asked for one in the report.
+  bool restartPending = run.restartNeeded != 0 || run.deferredPending != 0;
+  return UnattendedExitCode(preparation, packageIntact != 0, run.updateIncomplete != 0, restartPending);
 }
