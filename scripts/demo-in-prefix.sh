@@ -11,13 +11,27 @@ product_unix="$drive_c/Program Files/Norvance/Skal"
 
 # The installed product: the 2003 edition (registry V4.0) with older files.
 wine "$bin/skal_layout.exe" antivirus 4 --folder "$product" --caption "NorvanceSkal 2003" >/dev/null
-for file in ZMT32.EXE ZMEngine.DAT ZMT00011.DAT; do
+for file in ZMEngine.DAT ZMT00011.DAT; do
   printf 'installed %s, an older build\r\n' "$file" >"$product_unix/$file"
 done
-echo "demo: installation $product:"
+cp -r "$demo/package" "$drive_c/SkalPackage"
+
+# The product is running: its main program (the simulator's, as ZMT32.EXE)
+# registers through the product's IPC library, holds its files open and quits
+# when a second instance is started with "/quit". The runner loads the IPC
+# library from its own folder.
+cp "$bin/sim/sim_main_program.exe" "$product_unix/ZMT32.EXE"
+cp "$bin/sim/ZMTIPC.dll" "$product_unix/ZMTIPC.dll"
+cp "$bin/sim/ZMTIPC.dll" "$drive_c/SkalPackage/ZMTIPC.dll"
+printf '[Simulation]\r\nComponentId=1\r\nRegister=ipc\r\nHonourQuit=1\r\n' >"$product_unix/ZMT32.ini"
+wine "$product\\ZMT32.EXE" &
+for _ in $(seq 200); do
+  grep -q ready "$product_unix/ZMT32.log" 2>/dev/null && break
+  sleep 0.05
+done
+echo "demo: installation $product, main program ZMT32.EXE running:"
 (cd "$product_unix" && ls -l | sed 's/^/    /')
 
-cp -r "$demo/package" "$drive_c/SkalPackage"
 echo "demo: starting C:\\SkalPackage\\SkalUpd.exe"
 wine 'C:\SkalPackage\SkalUpd.exe' &
 runner=$!
@@ -48,7 +62,9 @@ while kill -0 "$runner" 2>/dev/null; do
   done
 done
 wait "$runner" || true
-echo "demo: the runner has ended; the installation now holds:"
+echo "demo: the runner has ended; what the main program noted:"
+sed 's/^/    /' "$product_unix/ZMT32.log" 2>/dev/null || true
+echo "demo: the installation now holds:"
 (cd "$product_unix" && ls -l | sed 's/^/    /')
 log=$(find "$product_unix/LOGS" -name '*Update.LOG' 2>/dev/null | head -n1 || true)
 if [ -n "$log" ]; then
