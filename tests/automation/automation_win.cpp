@@ -99,19 +99,28 @@ std::vector<HWND> ProcessWindows(DWORD processId) {
 }
 
 bool ReadWindowText(HWND window, std::string& text) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &length)) {
-    return false;
+  // The text may change between asking its length and copying it (a report
+  // replacing "Updating..."); a copy that fills the buffer may have been cut,
+  // so it is read again with the new length.
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &length)) {
+      return false;
+    }
+    // The length may count UTF-16 units; a GBK character takes up to two
+    // bytes, so a whole text never comes within two bytes of the buffer end.
+    std::string buffer(length * 2 + 3, '\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                             SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &copied)) {
+      return false;
+    }
+    if (copied + 2 < buffer.size()) {
+      text.assign(buffer.data(), copied);
+      return true;
+    }
   }
-  // The length may count UTF-16 units; a GBK character takes up to two bytes.
-  std::string buffer(length * 2 + 1, '\0');
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                           SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &copied)) {
-    return false;
-  }
-  text.assign(buffer.data(), copied < buffer.size() ? copied : buffer.size() - 1);
-  return true;
+  return false;
 }
 
 bool ReadControlText(HWND dialog, int controlId, std::string& text) {

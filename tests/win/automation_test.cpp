@@ -122,6 +122,38 @@ TEST_F(FixtureDialog, ButtonsAUserCannotPressAreRefused) {
   EXPECT_EQ(ExitCodeOf(child_), 0u);
 }
 
+// A window whose text grows between the length query and the copy, as the
+// report does when "Updating..." is replaced by the finished report.
+const std::string kGrownText(300, 'r');
+int growingLengthQueries = 0;
+
+LRESULT CALLBACK GrowingTextProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_GETTEXTLENGTH) return ++growingLengthQueries == 1 ? 10 : kGrownText.size();
+  if (message == WM_GETTEXT) {
+    const size_t copied = std::min<size_t>(wParam - 1, kGrownText.size());
+    std::copy_n(kGrownText.data(), copied, reinterpret_cast<char*>(lParam));
+    reinterpret_cast<char*>(lParam)[copied] = '\0';
+    return copied;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST(WindowText, ATextThatGrowsWhileItIsReadIsReadWhole) {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = GrowingTextProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "GrowingText";
+  ASSERT_NE(RegisterClassA(&windowClass), 0);
+  HWND window = CreateWindowA("GrowingText", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                              windowClass.hInstance, nullptr);
+  ASSERT_NE(window, nullptr);
+  std::string text;
+  EXPECT_TRUE(automation::ReadWindowText(window, text));
+  EXPECT_EQ(text, kGrownText);
+  EXPECT_GE(growingLengthQueries, 2);
+  DestroyWindow(window);
+}
+
 TEST(ChildProcess, StartsInItsWorkingFolder) {
   char temp[MAX_PATH];
   ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
