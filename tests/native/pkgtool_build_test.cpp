@@ -137,6 +137,7 @@ TEST_F(PkgtoolBuild, RefusesItemsThatCannotWorkAndWritesNothing) {
       {"long section name", "", "ABCDEFGHIJKLMNOPQRST", "", "item [ABCDEFGHIJKLMNOPQRST]: the section name"},
       {"wrong CRC", "CRC=12345\r\n", "ZMT32", "", "item [ZMT32]: CRC 12345 but files/ZMTUPD/ZMT32.EXE"},
       {"wrong size", "FileSize=7\r\n", "ZMT32", "", "item [ZMT32]: FileSize 7"},
+      {"unknown type", "FileType=Driver\r\n", "ZMT32", "", "item [ZMT32]: FileType names none"},
       {"long entry name", "", "ZMT32", "ABCDEFGHIJKLMNOPQRSTUVWX.DAT", "files/ZMTUPD/ABCDEFGHIJKLMNOPQRSTUVWX.DAT"},
       {"refused entry name", "", "ZMT32", "A:B", "files/ZMTUPD/A:B: the runner refuses"},
   };

@@ -91,6 +91,9 @@ bool SurveyCatalogue(UpdateCatalog& catalog, CatalogueSurvey& survey) {
           CheckLimits(c, section, survey.problems);
         } else if (accepted.size() != before) {
           CheckLimits(c, section, survey.problems);
+          // The runner commits only files of a type the catalogue knows.
+          if (accepted.back().TypeId == 0)
+            survey.problems.push_back({section, "FileType names none of the catalogue's file types"});
         }
         return 1;
       }};
