@@ -158,6 +158,20 @@ TEST_F(FaultDrive, AReadOnlyProgramFolderChangesNothingAndFailsTheRun) {
   EXPECT_TRUE(Holds(text, kMsgFilesUpdateFailed)) << text;
   EXPECT_TRUE(Holds(text, kMsgUpdateAgain)) << text;
   EXPECT_FALSE(Holds(text, kMsgFilesUpdated)) << text;
+
+  // Without /REPORT the report cannot go beside the log: it goes to the
+  // temporary folder.
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  const std::string fallback = std::string(temp) + "UpdReport.txt";
+  DeleteFileA(fallback.c_str());
+  automation::ChildProcess runner;
+  ASSERT_TRUE(runner.Start("\"" + package + "SkalUpd.exe\" /S", package));
+  DWORD exitCode = 0;
+  ASSERT_TRUE(runner.Wait(180000, exitCode));
+  EXPECT_EQ(exitCode, 1603u);
+  EXPECT_TRUE(Holds(ReadWholeFile(fallback), kMsgStagingFailed, "ZMTSMALL.DAT", readOnly)) << ReadWholeFile(fallback);
+  EXPECT_EQ(FilesBelow(writable), before);
 }
 
 // A temporary folder on a read-only drive: the catalogue cannot be expanded,
