@@ -6,7 +6,9 @@
 #   R:  the same tmpfs through a read-only bind mount
 # Mounting needs root (as CI runs). When the kernel refuses a mount the run
 # is skipped with the reason (exit code 77, which ctest counts as skipped).
-# Everything mounted is unmounted on the way out, also after a failure.
+# Everything mounted is unmounted on the way out, also after a failure; and
+# as the whole run lives in a mount namespace of its own, the mounts go with
+# it even when the run is killed outright (a ctest timeout).
 #
 #   fault_drives.sh PROGRAM [GTEST ARGS...]
 set -euo pipefail
@@ -14,7 +16,12 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 if [ "${1:-}" != --in-prefix ]; then
   [ $# -ge 1 ] || { echo "usage: $0 PROGRAM [ARGS...]" >&2; exit 2; }
-  exec "$here/../../scripts/wine-run.sh" --shell "$0" --in-prefix "$@"
+  if ! error=$(unshare --mount --propagation private true 2>&1); then
+    echo "fault_drives: SKIPPED, the kernel refused a mount namespace (unshare --mount): $error" >&2
+    echo "fault_drives: the full-disk and read-only-location tests did not run" >&2
+    exit 77
+  fi
+  exec unshare --mount --propagation private "$here/../../scripts/wine-run.sh" --shell "$0" --in-prefix "$@"
 fi
 shift
 program=$1
@@ -34,6 +41,8 @@ cleanup() {
   rm -rf "$base"
 }
 trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 
 mount_or_skip() { # MOUNTPOINT MOUNT-ARGS...
   local point=$1 error
