@@ -25,9 +25,12 @@ int RunUnattended(UpdateRun& run, UpdateCatalog& catalog) {
   std::string report = run.log.text;
   if (preparation == Preparation::kReady)
     report = RunUpdate(run, [&] { return packageIntact = CommitUpdate(run, catalog); });
-  // A report that cannot be written leaves the log as the record; the exit
-  // code still tells the outcome.
-  WriteReportFile(UnattendedReportPath(run), report);
+  // The program folder may take no file (read-only, full): the default
+  // report then goes to the temporary folder. A report that cannot be
+  // written anywhere leaves the log as the record; the exit code still tells
+  // the outcome.
+  if (!WriteReportFile(UnattendedReportPath(run), report) && run.options.reportPath.empty())
+    WriteReportFile(run.tempDir + kDefaultReportName, report);
   // A file staged for the next start counts as a restart to finish the
   // update, whether or not its item asked for one in the report.
   bool restartPending = run.restartNeeded != 0 || run.deferredPending != 0;

@@ -6,6 +6,6 @@
 
 // Makes the destination's attributes normal, copies `staged` to the first
 // free destination + number and registers the delayed move of that copy onto
-// `destination`. 1 when the move is registered, else 0 (a side copy made
-// before a failed registration stays on disk).
+// `destination`. 1 when the move is registered, else 0 (a side copy that
+// failed is removed; one made before a failed registration stays on disk).
 int DeferByDelayedMove(const std::string& destination, const std::string& staged);

@@ -26,8 +26,9 @@ int DeferByWininit(const RestartFolders& folders, const std::string& destination
   const std::string tmp = ChooseTmpPath(iniText, shortDestination, Exists);
   if (tmp.empty()) return 0;
   const bool newCopy = !Exists(tmp);
-  if (!CopyFileA(staged.c_str(), tmp.c_str(), FALSE)) return 0;
-  if (MergeWininitBlock(iniPath, RouteBlock(shortDestination, tmp))) return 1;
+  // A copy cut short (a full disk) must not stay for the restart to move.
+  if (CopyFileA(staged.c_str(), tmp.c_str(), FALSE) && MergeWininitBlock(iniPath, RouteBlock(shortDestination, tmp)))
+    return 1;
   if (newCopy) DeleteFileA(tmp.c_str());
   return 0;
 }

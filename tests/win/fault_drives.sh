@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Runs the fault-drive tests (PROGRAM, built from fault_drives_win.cpp) under
+# Wine with drives of their own, mounted here and mapped into the prefix:
+#   F:  a 16 MiB tmpfs, for a full disk
+#   W:  a tmpfs, writable
+#   R:  the same tmpfs through a read-only bind mount
+# Mounting needs root (as CI runs). When the kernel refuses a mount the run
+# is skipped with the reason (exit code 77, which ctest counts as skipped).
+# Everything mounted is unmounted on the way out, also after a failure; and
+# as the whole run lives in a mount namespace of its own, the mounts go with
+# it even when the run is killed outright (a ctest timeout).
+#
+#   fault_drives.sh PROGRAM [GTEST ARGS...]
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+if [ "${1:-}" != --in-prefix ]; then
+  [ $# -ge 1 ] || { echo "usage: $0 PROGRAM [ARGS...]" >&2; exit 2; }
+  if ! error=$(unshare --mount --propagation private true 2>&1); then
+    echo "fault_drives: SKIPPED, the kernel refused a mount namespace (unshare --mount): $error" >&2
+    echo "fault_drives: the full-disk and read-only-location tests did not run" >&2
+    exit 77
+  fi
+  exec unshare --mount --propagation private "$here/../../scripts/wine-run.sh" --shell "$0" --in-prefix "$@"
+fi
+shift
+program=$1
+shift
+
+base=$(mktemp -d "${TMPDIR:-/tmp}/skal-drives.XXXXXX")
+mounted=()
+cleanup() {
+  # Wine's processes may hold files on the drives: end them first.
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  local i
+  for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do
+    umount "${mounted[i]}" 2>/dev/null || umount -l "${mounted[i]}" ||
+      echo "fault_drives: could not unmount ${mounted[i]}" >&2
+  done
+  rm -rf "$base"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+mount_or_skip() { # MOUNTPOINT MOUNT-ARGS...
+  local point=$1 error
+  shift
+  mkdir -p "$point"
+  if ! error=$(mount "$@" "$point" 2>&1); then
+    echo "fault_drives: SKIPPED, the kernel refused 'mount $* $point': $error" >&2
+    echo "fault_drives: the full-disk and read-only-location tests did not run" >&2
+    exit 77
+  fi
+  mounted+=("$point")
+}
+mount_or_skip "$base/full" -t tmpfs -o size=16m,mode=0777 skal-full
+mount_or_skip "$base/data" -t tmpfs -o size=64m,mode=0777 skal-data
+mount_or_skip "$base/ro" --bind "$base/data"
+mount_or_skip "$base/ro" -o remount,bind,ro
+mounted=("${mounted[@]:0:3}") # the remount is no mount of its own
+if touch "$base/ro/probe" 2>/dev/null; then
+  echo "fault_drives: the read-only bind mount can be written" >&2
+  exit 1
+fi
+
+ln -s "$base/full" "$WINEPREFIX/dosdevices/f:"
+ln -s "$base/data" "$WINEPREFIX/dosdevices/w:"
+ln -s "$base/ro" "$WINEPREFIX/dosdevices/r:"
+status=0
+SKAL_FULL_DRIVE=F: SKAL_DATA_DRIVE=W: SKAL_READONLY_DRIVE=R: wine "$program" "$@" || status=$?
+exit $status
