@@ -134,6 +134,31 @@ TEST_F(FaultDrive, ARestartRouteCopyOnAFullDiskLeavesNothingBehind) {
   EXPECT_FALSE(FileExists(windows + "wininit.ini"));
 }
 
+// A rerun before the restart refreshes the TMP copy that Wininit.ini already
+// names. On a full drive the refresh fails, and the earlier copy, which the
+// restart will move into place, stays whole instead of being cut short.
+TEST_F(FaultDrive, ARerunBeforeTheRestartKeepsTheWholeTmpCopyOnAFullDisk) {
+  const std::string folder = Drive("SKAL_FULL_DRIVE") + "Rerun\\";
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  ASSERT_TRUE(WriteWholeFile(folder + "ZMTLOCK.DLL", "installed"));
+  const RestartFolders folders{MakeScratchFolder("windows"), MakeScratchFolder("temp")};
+  const std::string firstStaged = MakeScratchFolder("first") + "ZMTLOCK.DLL0";
+  ASSERT_TRUE(WriteWholeFile(firstStaged, "the first run's new file"));
+  ASSERT_EQ(DeferByWininit(folders, folder + "ZMTLOCK.DLL", firstStaged), 1);
+  ASSERT_EQ(ReadWholeFile(folder + "ZMTLOCK.TMP"), "the first run's new file");
+  const std::string wininit = ReadWholeFile(folders.windowsDir + "wininit.ini");
+
+  const std::string secondStaged = MakeScratchFolder("second") + "ZMTLOCK.DLL0";
+  ASSERT_TRUE(WriteWholeFile(secondStaged, Noise(1 << 20, 4)));
+  ASSERT_TRUE(FillDrive(Drive("SKAL_FULL_DRIVE") + "filler.bin", 256 << 10)) << "the drive did not fill up";
+  EXPECT_EQ(DeferByWininit(folders, folder + "ZMTLOCK.DLL", secondStaged), 0);
+  EXPECT_TRUE(ReadWholeFile(folder + "ZMTLOCK.TMP") == "the first run's new file") << "the TMP copy was cut short";
+  std::vector<std::string> left;
+  for (const auto& file : FilesBelow(folder)) left.push_back(file.first);
+  EXPECT_EQ(left, (std::vector<std::string>{"ZMTLOCK.DLL", "ZMTLOCK.TMP"}));
+  EXPECT_EQ(ReadWholeFile(folders.windowsDir + "wininit.ini"), wininit);
+}
+
 // An installation seen only through a read-only drive: every file fails
 // with message 13, a missing sub-folder cannot be made either, the run ends
 // with 30, 32 and exit code 1603, and not a byte of the installation changes.
