@@ -76,6 +76,14 @@ contains() { # FILE NEEDLE
   haystack=$(cat "$1" 2>/dev/null; echo .)
   [[ $haystack == *"$2"* ]]
 }
+# A message of the log or the report ends its line: message 12 ("... 成功")
+# must not be found in a line of message 16, which begins with its text.
+holds_message() { # FILE TEXT
+  local haystack
+  haystack=$(cat "$1" 2>/dev/null; echo .)
+  haystack=${haystack%.}
+  [[ $haystack == *"$2"$'\r\n'* || $haystack == *"$2" ]]
+}
 unix_path() { # C:\A\B -> $drive_c/A/B
   local path=${1#[Cc]:\\}
   printf '%s/%s' "$drive_c" "${path//\\//}"
@@ -251,11 +259,11 @@ expect_text() { # NAME TEXT: the installed file holds exactly TEXT
 expect_absent() { check || return 0; [ ! -e "$(product_path "$1")" ] || fail "$1 exists"; }
 expect_log() { # ID [ARG...]: the update log holds the message
   check || return 0
-  contains "$log" "$(message "$@")" || fail "the log lacks message $*"
+  holds_message "$log" "$(message "$@")" || fail "the log lacks message $*"
 }
 expect_no_log() { # ID [ARG...]
   check || return 0
-  ! contains "$log" "$(message "$@")" || fail "the log holds message $*"
+  ! holds_message "$log" "$(message "$@")" || fail "the log holds message $*"
 }
 expect_shown() { # ID [ARG...]: a message box showed the message
   check || return 0
@@ -322,9 +330,9 @@ expect_report_is_log() { # the report is exactly this run's part of the log
 }
 expect_report() { # ID [ARG...]: the report text holds the message
   check || return 0
-  contains "$work/report.txt" "$(message "$@")" || fail "the report lacks message $*"
+  holds_message "$work/report.txt" "$(message "$@")" || fail "the report lacks message $*"
 }
-expect_no_report() { check || return 0; ! contains "$work/report.txt" "$(message "$@")" || fail "the report holds message $*"; }
+expect_no_report() { check || return 0; ! holds_message "$work/report.txt" "$(message "$@")" || fail "the report holds message $*"; }
 expect_program_noted() { # NAME WORD...: the main program noted each word (its log holds one a line)
   check || return 0
   local name=$1 word
