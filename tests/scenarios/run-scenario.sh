@@ -257,7 +257,7 @@ expect_text() { # NAME TEXT: the installed file holds exactly TEXT
   [ "${actual%.}" = "$2" ] || fail "$1 holds \"${actual%.}\", expected \"$2\""
 }
 expect_absent() { check || return 0; [ ! -e "$(product_path "$1")" ] || fail "$1 exists"; }
-expect_log() { # ID [ARG...]: the update log holds the message
+expect_log() { # ID [ARG...]: a line of the update log ends with the message
   check || return 0
   holds_message "$log" "$(message "$@")" || fail "the log lacks message $*"
 }
@@ -328,7 +328,7 @@ expect_report_is_log() { # the report is exactly this run's part of the log
   report=${report%.}
   [ "${logged%$'\r\n'}" = "${report%$'\r\n'}" ] || fail "the report is not the run's log"
 }
-expect_report() { # ID [ARG...]: the report text holds the message
+expect_report() { # ID [ARG...]: a line of the report text ends with the message
   check || return 0
   holds_message "$work/report.txt" "$(message "$@")" || fail "the report lacks message $*"
 }
@@ -485,25 +485,21 @@ first_file() { find "$1" -maxdepth 1 -iname "$2" | head -n1; } # FOLDER NAME, an
 # files and the batches they call are kept in C:\scenario\dos as they were.
 dos_names=()
 dos_view() { # START FILE...
-  local paths=() batch short long i
-  mkdir -p "$work/dos"
-  cp "$@" "$work/dos/"
-  mapfile -t paths < <(grep -ohE '[A-Za-z]:\\[^[:space:]]+' "$@" | sort -u)
-  for batch in "${paths[@]}"; do
-    [[ ${batch^^} == *.BAT ]] || continue
-    long=$(w "$bin/longname.exe" "$batch" | tr -d '\r')
-    [ -n "$long" ] || continue
-    cp "$(unix_path "$long")" "$work/dos/"
-    mapfile -t -O ${#paths[@]} paths < <(grep -ohE '[A-Za-z]:\\[^[:space:]]+' "$(unix_path "$long")")
+  local files=("$@") paths=() longs=() path long i pattern='[A-Za-z]:\\[^[:space:]]+'
+  for path in $(grep -ohE "$pattern" "$@" | sort -u); do
+    [[ ${path^^} == *.BAT ]] || continue
+    long=$(w "$bin/longname.exe" "$path" | tr -d '\r')
+    [ -z "$long" ] || files+=("$(unix_path "$long")")
   done
-  [ ${#paths[@]} -gt 0 ] || return 0
+  mkdir -p "$work/dos"
+  cp "${files[@]}" "$work/dos/"
+  mapfile -t paths < <(grep -ohE "$pattern" "${files[@]}" | sort -u)
   mapfile -t longs < <(w "$bin/longname.exe" "${paths[@]}" | tr -d '\r')
   for i in "${!paths[@]}"; do
-    short=${paths[i]} long=${longs[i]}
-    [ -n "$long" ] && [ "${short^^}" != "${long^^}" ] || continue
-    [ "${short%\\*}" = "${long%\\*}" ] || { echo "run-scenario: DOS would see a folder of $long by its short name" >&2; exit 1; }
-    [[ " ${dos_names[*]} " == *" $(unix_path "${long%\\*}")"$'\t'"${short##*\\}"$'\t'* ]] ||
-      dos_names+=("$(unix_path "${long%\\*}")"$'\t'"${short##*\\}"$'\t'"${long##*\\}")
+    path=${paths[i]} long=${longs[i]}
+    [ -n "$long" ] && [ "${path^^}" != "${long^^}" ] || continue
+    [ "${path%\\*}" = "${long%\\*}" ] || { echo "run-scenario: DOS would see a folder of $long by its short name" >&2; exit 1; }
+    dos_names+=("$(unix_path "${long%\\*}")"$'\t'"${path##*\\}"$'\t'"${long##*\\}")
   done
 }
 # Windows 98 starts in DOS first: C:\Autoexec.bat, then WinStart.bat of the Windows folder, run by DOSBox on drive C.
