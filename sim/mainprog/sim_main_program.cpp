@@ -4,6 +4,8 @@
 //   Register=ipc       ipc: in ZMTIPC.dll's table; svc: as a client of
 //                      ZMTSvc.DLL; none: nowhere
 //   HonourQuit=1       0: a quit request is noted and ignored
+//   QuitDelay=MS       how long it takes to close once it honours a quit
+//                      request (default 0): its files stay open meanwhile
 //   HoldFile0=PATH...  files it keeps open without sharing while it runs
 // The first instance registers, opens its files and runs until asked to
 // quit. A second instance started with "/quit" asks the first one (through a
@@ -84,6 +86,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   const int32_t componentId = std::atoi(Setting("ComponentId").c_str());
   const std::string registerWith = Setting("Register");
   const bool honourQuit = Setting("HonourQuit") != "0";
+  const DWORD quitDelayMs = DWORD(std::strtoul(Setting("QuitDelay").c_str(), nullptr, 10));
   const std::string eventName = "ZMTSim.Quit." + std::to_string(componentId);
 
   if (std::strstr(commandLine, "/quit") != nullptr) {
@@ -112,6 +115,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     if (honourQuit) break;
     Note("quit-ignored");
   }
+  Sleep(quitDelayMs);
   if (registerWith == "ipc" && registered) UnregisterFromIpc(componentId);
   if (registerWith == "svc" && registered) DisconnectFromService();
   for (HANDLE file : held) {

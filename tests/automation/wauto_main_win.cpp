@@ -10,6 +10,7 @@
 
 #include "automation_win.h"
 #include "controls_win.h"
+#include "save_dialog_win.h"
 
 namespace {
 
@@ -29,6 +30,8 @@ const char kUsageText[] =
     "  key CAPTION ID KEY [MS]                  press KEY in control ID: space, enter, escape,\n"
     "                                           tab, up, down, left, right or a virtual-key number\n"
     "  msgbox CAPTION [ok|yes|no|cancel] [MS]   print a message box's text, then answer it\n"
+    "  save CAPTION PATH [MS]                   wait for the save-file dialog of the window's\n"
+    "                                           process; print its proposed name, save as PATH\n"
     "  browser PID [cancel] [MS]                wait for the folder browser of process PID\n"
     "                                           (0: any); print its title; with cancel, close it\n"
     "  list [PID]                               list visible top-level windows: pid, class, caption\n"
@@ -131,6 +134,23 @@ int Key(HWND window, int controlId, UINT key) {
   return control != nullptr && automation::PressKey(control, key) ? kDone : kActionFailed;
 }
 
+// The save-file dialog that `owner`'s process shows: its proposed file name
+// printed, PATH typed and saved; done once the dialog has gone.
+int Save(HWND owner, const std::string& path, DWORD timeoutMs) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(owner, &processId);
+  HWND dialog = automation::WaitForSaveDialog(processId, owner, timeoutMs);
+  if (dialog == nullptr) {
+    std::fprintf(stderr, "wauto: no save dialog within %lu ms\n", static_cast<unsigned long>(timeoutMs));
+    return kNoWindow;
+  }
+  std::string proposed;
+  if (!automation::ReadSaveFileName(dialog, proposed)) return kActionFailed;
+  PrintLine(proposed);
+  if (!automation::SaveAs(dialog, path)) return kActionFailed;
+  return automation::WaitForWindowGone(dialog, timeoutMs) ? kDone : kActionFailed;
+}
+
 int Browser(DWORD processId, bool cancel, DWORD timeoutMs) {
   HWND browser = automation::WaitForFolderBrowser(processId, timeoutMs);
   if (browser == nullptr) {
@@ -198,6 +218,9 @@ bool ParseWindowCommand(int argc, char** argv, WindowCommand& request) {
       if (argc <= next) return false;
       request.operand = argv[next++];
     }
+  } else if (request.command == "save") {
+    if (argc <= next) return false;
+    request.operand = argv[next++];
   } else if (request.command == "msgbox") {
     if (argc > next && (request.answer = AnswerId(argv[next])) != 0) ++next;
   } else if (request.command != "wait") {
@@ -227,6 +250,7 @@ int RunWindowCommand(const WindowCommand& request) {
   if (command == "rows") return Rows(window, id);
   if (command == "clickrow") return ClickRow(window, id, static_cast<int>(row));
   if (command == "key") return Key(window, id, key);
+  if (command == "save") return Save(window, request.operand, request.timeoutMs);
   return MessageBoxCommand(window, request.answer, request.timeoutMs);
 }
 

@@ -43,6 +43,8 @@ expect "control text" "$(gbk '正在更新文件......')" "$(wauto text "$captio
 wauto msgbox "$caption" >/dev/null; expect "dialog is no message box" 4 $?
 wauto text "$caption" 4242 >/dev/null; expect "missing control" 3 $?
 wauto click "$caption" 1005; expect "disabled button" 3 $?
+wauto save "$caption"; expect "save without a path" 2 $?
+wauto save "$caption" 'C:\Report.txt' 300; expect "save with no save dialog open" 1 $?
 wauto click "$caption" 1003; expect "click" 0 $?
 expect "click took effect" 1 "$(text_once_it_is "$caption" 1002 1)"
 wauto click "$caption" 1; expect "click OK" 0 $?

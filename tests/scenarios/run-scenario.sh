@@ -76,6 +76,14 @@ contains() { # FILE NEEDLE
   haystack=$(cat "$1" 2>/dev/null; echo .)
   [[ $haystack == *"$2"* ]]
 }
+# A message of the log or the report ends its line: message 12 ("... 成功")
+# must not be found in a line of message 16, which begins with its text.
+holds_message() { # FILE TEXT
+  local haystack
+  haystack=$(cat "$1" 2>/dev/null; echo .)
+  haystack=${haystack%.}
+  [[ $haystack == *"$2"$'\r\n'* || $haystack == *"$2" ]]
+}
 unix_path() { # C:\A\B -> $drive_c/A/B
   local path=${1#[Cc]:\\}
   printf '%s/%s' "$drive_c" "${path//\\//}"
@@ -154,16 +162,33 @@ update_info() { # LINE...: the installation's update-info file (UpdInfo.DAT), pa
   (cd "$work" && w "$bin/pkgtool.exe" pack UpdInfo.INI UpdInfo.DAT >/dev/null)
   cp "$work/UpdInfo.DAT" "$(product_path UpdInfo.DAT)"
 }
-main_program() { # NAME honour|ignore [HELD FILE...]: the product's main program runs, registered by IPC
+# NAME honour|ignore [via=ipc|svc|none] [id=N] [quit_delay=MS] [HELD FILE...]:
+# the product's main program runs, registered by IPC (or as a client of the
+# resident service, or nowhere) under component id N (default 1), taking MS
+# to close once it honours a quit request.
+main_program() {
   [ $phase = setup ] || return 0
-  local name=$1 honour=1 ini i=0
+  local name=$1 honour=1 ini i=0 via=ipc id=1 delay=0 library
   [ "$2" = honour ] || honour=0
   shift 2
+  while [[ ${1:-} == *=* ]]; do
+    case $1 in
+      via=*) via=${1#via=} ;;
+      id=*) id=${1#id=} ;;
+      quit_delay=*) delay=${1#quit_delay=} ;;
+      *) echo "run-scenario: unknown main_program setting $1" >&2; exit 2 ;;
+    esac
+    shift
+  done
   cp "$bin/sim/sim_main_program.exe" "$(product_path "$name")"
-  cp "$bin/sim/ZMTIPC.dll" "$(product_path ZMTIPC.dll)"
-  cp "$bin/sim/ZMTIPC.dll" "$package/ZMTIPC.dll"
+  # The product's libraries, in its folder and, as the runner loads them, beside the runner.
+  for library in ZMTIPC.dll $([ "$via" != svc ] || echo ZMTSvc.DLL); do
+    cp "$bin/sim/$library" "$(product_path "$library")"
+    cp "$bin/sim/$library" "$package/$library"
+  done
   ini=$(product_path "${name%.*}.ini")
-  printf '[Simulation]\r\nComponentId=1\r\nRegister=ipc\r\nHonourQuit=%s\r\n' "$honour" >"$ini"
+  printf '[Simulation]\r\nComponentId=%s\r\nRegister=%s\r\nHonourQuit=%s\r\nQuitDelay=%s\r\n' \
+    "$id" "$via" "$honour" "$delay" >"$ini"
   for held in "$@"; do
     printf 'HoldFile%d=%s\\%s\r\n' $i "$product_win" "$held" >>"$ini"
     i=$((i + 1))
@@ -176,7 +201,25 @@ main_program() { # NAME honour|ignore [HELD FILE...]: the product's main program
   echo "run-scenario: the main program did not start" >&2
   exit 1
 }
-answer() { # report | msgbox ok|yes|no|cancel | choice ROW | folder PATH: the next window and its answer
+service() { # NAME [HELD FILE...]: the product's Windows service NAME (program NAME.EXE) runs, holding files
+  [ $phase = setup ] || return 0
+  local name=$1 command held
+  shift
+  cp "$bin/sim/sim_service.exe" "$(product_path "$name.EXE")"
+  command="\"$product_win\\$name.EXE\" name=$name"
+  for held in "$@"; do command+=" \"hold=$product_win\\$held\""; done
+  w sc.exe create "$name" binpath= "$command" >/dev/null
+  w sc.exe start "$name" >/dev/null
+  for _ in $(seq 100); do
+    [ "$(service_state "$name")" = RUNNING ] && return 0
+    sleep 0.1
+  done
+  echo "run-scenario: the service $name did not start" >&2
+  exit 1
+}
+service_state() { w sc.exe query "$1" 2>/dev/null | tr -d '\r' | awk '$1 == "STATE" { print $4 }'; }
+await_program() { [ $phase = setup ] || return 0; steps+=("await $*"); }
+answer() { # report | report_save PATH | msgbox ok|yes|no|cancel | choice ROW | folder PATH: the next window and its answer
   [ $phase = setup ] || return 0
   steps+=("$*")
 }
@@ -214,13 +257,13 @@ expect_text() { # NAME TEXT: the installed file holds exactly TEXT
   [ "${actual%.}" = "$2" ] || fail "$1 holds \"${actual%.}\", expected \"$2\""
 }
 expect_absent() { check || return 0; [ ! -e "$(product_path "$1")" ] || fail "$1 exists"; }
-expect_log() { # ID [ARG...]: the update log holds the message
+expect_log() { # ID [ARG...]: a line of the update log ends with the message
   check || return 0
-  contains "$log" "$(message "$@")" || fail "the log lacks message $*"
+  holds_message "$log" "$(message "$@")" || fail "the log lacks message $*"
 }
 expect_no_log() { # ID [ARG...]
   check || return 0
-  ! contains "$log" "$(message "$@")" || fail "the log holds message $*"
+  ! holds_message "$log" "$(message "$@")" || fail "the log holds message $*"
 }
 expect_shown() { # ID [ARG...]: a message box showed the message
   check || return 0
@@ -243,6 +286,24 @@ expect_shown_count() { # COUNT ID [ARG...]: message boxes showed the message COU
 expect_text_in() { # NAME TEXT: the file (a full path or one of the product folder) holds TEXT
   check || return 0
   contains "$(product_path "$1")" "$2" || fail "$1 lacks \"$2\""
+}
+ini_value() { w "$bin/iniread.exe" "$@" | tr -d '\r'; } # FILE SECTION KEY, read through the profile functions
+expect_ini() { # FILE SECTION KEY VALUE: the INI value as programs read it (empty: missing)
+  check || return 0
+  local value
+  value=$(ini_value "$1" "$2" "$3")
+  [ "$value" = "$4" ] || fail "[$2] $3 of $1 is \"$value\", expected \"$4\""
+}
+expect_saved_report() { # PATH: the file saved from the report window holds the report's bytes
+  check || return 0
+  [ "$mode" = dialogs ] || return 0 # an unattended run shows no window
+  cmp -s "$work/report.txt" "$(product_path "$1")" || fail "$1 does not hold the report"
+}
+expect_service() { # NAME STATE: the Windows service's state after the run (STOPPED, RUNNING, ...)
+  check || return 0
+  local state
+  state=$(service_state "$1")
+  [ "$state" = "$2" ] || fail "the service $1 is \"$state\", expected $2"
 }
 expect_shown_text() { # TEXT: a window showed TEXT (a message box's text or a list row)
   check || return 0
@@ -267,11 +328,11 @@ expect_report_is_log() { # the report is exactly this run's part of the log
   report=${report%.}
   [ "${logged%$'\r\n'}" = "${report%$'\r\n'}" ] || fail "the report is not the run's log"
 }
-expect_report() { # ID [ARG...]: the report text holds the message
+expect_report() { # ID [ARG...]: a line of the report text ends with the message
   check || return 0
-  contains "$work/report.txt" "$(message "$@")" || fail "the report lacks message $*"
+  holds_message "$work/report.txt" "$(message "$@")" || fail "the report lacks message $*"
 }
-expect_no_report() { check || return 0; ! contains "$work/report.txt" "$(message "$@")" || fail "the report holds message $*"; }
+expect_no_report() { check || return 0; ! holds_message "$work/report.txt" "$(message "$@")" || fail "the report holds message $*"; }
 expect_program_noted() { # NAME WORD...: the main program noted each word (its log holds one a line)
   check || return 0
   local name=$1 word
@@ -338,10 +399,30 @@ open_window() {
     iconv -f GBK -t UTF-8
 }
 working=$(message 34)
+# The report once the update has run inside its window (before, it shows "working").
+read_report() {
+  local text
+  for _ in $(seq 300); do
+    text=$(w "$bin/wauto.exe" text "$1" 1006; echo .)
+    text=${text%$'\n.'}
+    [ "$text" != "$working" ] && break
+    sleep 0.1
+  done
+  printf '%s' "$text" >"$work/report.txt"
+}
 for step in "${steps[@]}"; do
   if [ "$step" = again ]; then
     end_runner
     start_runner
+    continue
+  fi
+  if [[ $step == await\ * ]]; then
+    read -r _ name word <<<"$step"
+    for _ in $(seq 300); do
+      contains "$(product_path "${name%.*}.log")" $'\n'"$word"$'\r' && break
+      sleep 0.1
+    done
+    contains "$(product_path "${name%.*}.log")" $'\n'"$word"$'\r' || fail "$name did not note $word in time"
     continue
   fi
   [ "$mode" = dialogs ] || continue
@@ -356,14 +437,14 @@ for step in "${steps[@]}"; do
   read -r kind arg <<<"$step"
   case $kind in
     report)
-      # The update runs inside the report window; wait until its text is the report.
-      for _ in $(seq 300); do
-        text=$(w "$bin/wauto.exe" text "$caption" 1006; echo .)
-        text=${text%$'\n.'}
-        [ "$text" != "$working" ] && break
-        sleep 0.1
-      done
-      printf '%s' "$text" >"$work/report.txt"
+      read_report "$caption"
+      w "$bin/wauto.exe" click "$caption" 1 >/dev/null || fail "could not press Exit"
+      ;;
+    report_save)
+      # Save As, the save dialog's proposed name kept with the windows' texts, then Exit.
+      read_report "$caption"
+      w "$bin/wauto.exe" click "$caption" 1002 >/dev/null || fail "could not press Save As"
+      { w "$bin/wauto.exe" save "$caption" "$arg" && echo; } >>"$work/windows.txt" || fail "could not save as $arg"
       w "$bin/wauto.exe" click "$caption" 1 >/dev/null || fail "could not press Exit"
       ;;
     msgbox)
@@ -391,11 +472,75 @@ done
 
 end_runner
 
+# ---- the restart ----
+# Wine carries out Wininit.ini and the delayed moves of NT when it restarts,
+# but neither the DOS start of Windows 98 (C:\Autoexec.bat) nor the programs
+# that Win.ini's Run value lists at a start of Windows 95, 98 or Me: those
+# steps are done here, in their order at a real start.
+first_file() { find "$1" -maxdepth 1 -iname "$2" | head -n1; } # FOLDER NAME, any letter case
+# DOS sees a file whose long name is no 8.3 name only by its short name. The
+# files the start files and their batches name are renamed to their short
+# names for DOSBox ("FOLDER<TAB>SHORT<TAB>LONG" kept in dos_names) and back
+# afterwards. Needs Wine running, to resolve the short names. The start
+# files and the batches they call are kept in C:\scenario\dos as they were.
+dos_names=()
+dos_view() { # START FILE...
+  local files=("$@") paths=() longs=() path long i pattern='[A-Za-z]:\\[^[:space:]]+'
+  for path in $(grep -ohE "$pattern" "$@" | sort -u); do
+    [[ ${path^^} == *.BAT ]] || continue
+    long=$(w "$bin/longname.exe" "$path" | tr -d '\r')
+    [ -z "$long" ] || files+=("$(unix_path "$long")")
+  done
+  mkdir -p "$work/dos"
+  cp "${files[@]}" "$work/dos/"
+  mapfile -t paths < <(grep -ohE "$pattern" "${files[@]}" | sort -u)
+  mapfile -t longs < <(w "$bin/longname.exe" "${paths[@]}" | tr -d '\r')
+  for i in "${!paths[@]}"; do
+    path=${paths[i]} long=${longs[i]}
+    [ -n "$long" ] && [ "${path^^}" != "${long^^}" ] || continue
+    [ "${path%\\*}" = "${long%\\*}" ] || { echo "run-scenario: DOS would see a folder of $long by its short name" >&2; exit 1; }
+    dos_names+=("$(unix_path "${long%\\*}")"$'\t'"${path##*\\}"$'\t'"${long##*\\}")
+  done
+}
+# Windows 98 starts in DOS first: C:\Autoexec.bat, then WinStart.bat of the Windows folder, run by DOSBox on drive C.
+dos_start() {
+  local autoexec winstart entry folder short long commands=()
+  autoexec=$(first_file "$drive_c" autoexec.bat)
+  [ -n "$autoexec" ] || return 0
+  command -v dosbox >/dev/null || { fail "DOSBox is missing: the DOS start cannot run"; return 0; }
+  commands+=(-c 'call C:\AUTOEXEC.BAT')
+  winstart=$(first_file "$drive_c/windows" winstart.bat)
+  [ -z "$winstart" ] || commands+=(-c 'call C:\WINDOWS\WINSTART.BAT')
+  for entry in "${dos_names[@]}"; do
+    IFS=$'\t' read -r folder short long <<<"$entry"
+    mv "$folder/$long" "$folder/$short"
+  done
+  SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout 60 \
+    dosbox -noconsole -c "mount c $drive_c" -c c: "${commands[@]}" -c exit >"$work/dosbox.txt" 2>&1 ||
+    fail "DOSBox did not finish the DOS start"
+  for entry in "${dos_names[@]}"; do
+    IFS=$'\t' read -r folder short long <<<"$entry"
+    [ ! -e "$folder/$short" ] || mv "$folder/$short" "$folder/$long"
+  done
+}
+# Windows 95, 98 and Me start the programs of Win.ini's Run value, without arguments, once Windows runs.
+# The value is read as programs read it: under Wine, [windows] of Win.ini lives in the registry.
+start_run_programs() {
+  local program
+  for program in $(ini_value 'C:\windows\win.ini' windows Run | tr ',' ' '); do
+    (cd "$drive_c/windows" && timeout 60 env LC_ALL="$wine_locale" wine "$program") ||
+      echo "run-scenario: $program, started from Win.ini, ended with $?" >&2
+  done
+}
 if [ "$restart" = 1 ]; then
+  [ "$family" != 98 ] || [ -z "$(first_file "$drive_c" autoexec.bat)" ] ||
+    dos_view "$(first_file "$drive_c" autoexec.bat)" $(first_file "$drive_c/windows" winstart.bat)
   # A restart ends every program, the main program holding its files too.
   wineserver -k || true
   wineserver -w || true
+  [ "$family" != 98 ] || dos_start
   w wineboot.exe -r
+  [ "$family" = nt ] || start_run_programs
 fi
 
 log=$(find "$(product_path LOGS)" -name '*Update.LOG' 2>/dev/null | head -n1 || true)
