@@ -10,21 +10,12 @@
 #include <vector>
 
 #include "child_process_win.h"
+#include "engine_package_win.h"
 #include "log/message_text.h"
-#include "package_plan.h"
-#include "package_writer.h"
 #include "sim_layout_win.h"
 #include "win_test_support.h"
 
 namespace testsupport {
-
-// One file the package brings, laid beside the archive (no packing, so that
-// large files cost little to build).
-struct PackageFile {
-  std::string name;
-  std::string bytes;
-  std::string localPath;  // the catalogue's LocalPath; empty: the program folder
-};
 
 // `size` bytes that differ from the bytes of any other seed almost everywhere.
 inline std::string Noise(size_t size, uint32_t seed) {
@@ -37,9 +28,6 @@ inline std::string Noise(size_t size, uint32_t seed) {
   return bytes;
 }
 
-constexpr char kInstalledEngine[] = "installed engine, an older build";
-constexpr char kNewEngine[] = "engine 4.0.3.1";
-
 class FaultRun : public ::testing::Test {
  protected:
   std::string package;  // holds the runner; ends with a backslash
@@ -49,30 +37,7 @@ class FaultRun : public ::testing::Test {
 
   // A general package replacing ZMEngine.DAT (from its archive) and `files`.
   void BuildPackage(const std::vector<PackageFile>& files) {
-    const std::string source = MakeScratchFolder("source");
-    ASSERT_TRUE(CreateDirectoryA((source + "files").c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA((source + "files\\ZMTUPD").c_str(), nullptr));
-    ASSERT_TRUE(WriteWholeFile(source + "files\\ZMTUPD\\ZMEngine.DAT", kNewEngine));
-    std::string catalogue =
-        "[COMMENT]\r\nPacketType=General_DB\r\nPathName=ZMTUPD\r\nNewUpdateSelfFirstFlag=0\r\n\r\n"
-        "[FileType]\r\nTypeName0=Engine\r\nDescript0=engine\r\n\r\n"
-        "[ZMEngine]\r\nUpdateFileFlag=TRUE\r\nFileName=ZMEngine.DAT\r\nVersion=4.0.3.1\r\nReboot=FALSE\r\n"
-        "RemotePath=ZMTUPD\r\nFileType=Engine\r\n";
-    for (const PackageFile& file : files) {
-      ASSERT_TRUE(WriteWholeFile(source + "files\\" + file.name, file.bytes));
-      catalogue += "\r\n[" + file.name + "]\r\nUpdateFileFlag=TRUE\r\nFileName=" + file.name +
-                   "\r\nVersion=1.0.0.1\r\nReboot=FALSE\r\nRemotePath=.\r\nFileType=Engine\r\n";
-      if (!file.localPath.empty()) catalogue += "LocalPath=" + file.localPath + "\r\n";
-    }
-    ASSERT_TRUE(WriteWholeFile(source + "catalog.ini", catalogue));
-    PackagePlan plan;
-    std::vector<std::string> problems;
-    ASSERT_TRUE(PlanPackage(source, plan, problems)) << (problems.empty() ? "" : problems.front());
-    const std::string folder = MakeScratchFolder("built") + "package";
-    std::string error;
-    ASSERT_TRUE(WritePackage(plan, 1, folder, error)) << error;
-    package = folder + "\\";
-    ASSERT_TRUE(CopyFileA((ProgramFolder() + "SkalUpd.exe").c_str(), (package + "SkalUpd.exe").c_str(), FALSE));
+    BuildEnginePackage({"PacketType=General_DB", false, files}, package);
   }
 
   // Antivirus V4.0 installed in `folder` (ending with a backslash), holding

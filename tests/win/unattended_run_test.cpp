@@ -9,8 +9,7 @@
 
 #include "automation_win.h"
 #include "child_process_win.h"
-#include "package_plan.h"
-#include "package_writer.h"
+#include "engine_package_win.h"
 #include "resources/message_ids.h"
 #include "resources/report_ids.h"
 #include "sim_layout_win.h"
@@ -19,9 +18,6 @@
 using namespace testsupport;
 
 namespace {
-
-constexpr char kInstalled[] = "installed engine, an older build";
-constexpr char kNew[] = "engine 4.0.3.1";
 
 struct Ended {
   DWORD exitCode = 0xFFFFFFFF;
@@ -39,30 +35,9 @@ class UnattendedRun : public ::testing::Test {
   // version and registry key) replacing ZMEngine.DAT in the program folder
   // from its archive; with `extra`, Extra.DAT too, copied beside the archive.
   void BuildPackage(bool reboot, bool extra = false, const std::string& kind = "PacketType=General_DB") {
-    const std::string source = MakeScratchFolder("source");
-    ASSERT_TRUE(CreateDirectoryA((source + "files").c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA((source + "files\\ZMTUPD").c_str(), nullptr));
-    ASSERT_TRUE(WriteWholeFile(source + "files\\ZMTUPD\\ZMEngine.DAT", kNew));
-    std::string catalogue = "[COMMENT]\r\n" + kind +
-                            "\r\nPathName=ZMTUPD\r\nNewUpdateSelfFirstFlag=0\r\n\r\n[FileType]\r\n"
-                            "TypeName0=Engine\r\nDescript0=engine\r\n\r\n[ZMEngine]\r\nUpdateFileFlag=TRUE\r\n"
-                            "FileName=ZMEngine.DAT\r\nVersion=4.0.3.1\r\nReboot=" +
-                            (reboot ? "TRUE" : "FALSE") + "\r\nRemotePath=ZMTUPD\r\nFileType=Engine\r\n";
-    if (extra) {
-      ASSERT_TRUE(WriteWholeFile(source + "files\\Extra.DAT", "extra data"));
-      catalogue += "\r\n[Extra]\r\nUpdateFileFlag=TRUE\r\nFileName=Extra.DAT\r\nVersion=1.0.0.1\r\n"
-                   "Reboot=FALSE\r\nRemotePath=.\r\nFileType=Engine\r\n";
-    }
-    ASSERT_TRUE(WriteWholeFile(source + "catalog.ini", catalogue));
-    PackagePlan plan;
-    std::vector<std::string> problems;
-    ASSERT_TRUE(PlanPackage(source, plan, problems)) << (problems.empty() ? "" : problems.front());
-    // The writer makes the package folder itself.
-    const std::string folder = MakeScratchFolder("built") + "package";
-    std::string error;
-    ASSERT_TRUE(WritePackage(plan, 1, folder, error)) << error;
-    package = folder + "\\";
-    ASSERT_TRUE(CopyFileA((ProgramFolder() + "SkalUpd.exe").c_str(), (package + "SkalUpd.exe").c_str(), FALSE));
+    EnginePackage what{kind, reboot, {}};
+    if (extra) what.files.push_back({"Extra.DAT", "extra data", ""});
+    BuildEnginePackage(what, package);
   }
 
   // An installation of antivirus V<version>.0 holding the older engine.
@@ -71,7 +46,7 @@ class UnattendedRun : public ::testing::Test {
     installation.version = version;
     installation.folder = folder.empty() ? MakeScratchFolder("product" + std::to_string(version)) : folder;
     EXPECT_TRUE(sim::LayOut(installation));
-    EXPECT_TRUE(WriteWholeFile(installation.folder + "ZMEngine.DAT", kInstalled));
+    EXPECT_TRUE(WriteWholeFile(installation.folder + "ZMEngine.DAT", kInstalledEngine));
     return installation.folder;
   }
 
@@ -123,12 +98,12 @@ TEST_F(UnattendedRun, UpdatesWithExitCode0AndWritesTheDialogsReportBesideTheLog)
   const std::string product = Install(4);
   const std::string shown = RunWithDialog();
   ASSERT_TRUE(Holds(shown, kMsgFilesUpdated)) << shown;
-  ASSERT_TRUE(WriteWholeFile(product + "ZMEngine.DAT", kInstalled));
+  ASSERT_TRUE(WriteWholeFile(product + "ZMEngine.DAT", kInstalledEngine));
 
   Ended ended = Run("/S");
   EXPECT_EQ(ended.exitCode, 0u);
   EXPECT_EQ(ended.mostWindows, 0u);
-  EXPECT_EQ(ReadWholeFile(product + "ZMEngine.DAT"), kNew);
+  EXPECT_EQ(ReadWholeFile(product + "ZMEngine.DAT"), kNewEngine);
   const std::string report = ReadWholeFile(product + "LOGS\\UpdReport.txt");
   EXPECT_EQ(WithoutTimes(report), WithoutTimes(shown));
 }
@@ -154,8 +129,8 @@ TEST_F(UnattendedRun, SeveralInstallationsNeedTheVersionNamed) {
   EXPECT_EQ(refused.exitCode, 1602u);
   EXPECT_EQ(refused.mostWindows, 0u);
   EXPECT_TRUE(Holds(ReadWholeFile(report), kMsgVersionNotNamed));
-  EXPECT_EQ(ReadWholeFile(v3 + "ZMEngine.DAT"), kInstalled);
-  EXPECT_EQ(ReadWholeFile(v4 + "ZMEngine.DAT"), kInstalled);
+  EXPECT_EQ(ReadWholeFile(v3 + "ZMEngine.DAT"), kInstalledEngine);
+  EXPECT_EQ(ReadWholeFile(v4 + "ZMEngine.DAT"), kInstalledEngine);
 
   EXPECT_EQ(Run("/VERSION=7 /S /REPORT=" + report).exitCode, 1602u);
   char missing[512];
@@ -163,8 +138,8 @@ TEST_F(UnattendedRun, SeveralInstallationsNeedTheVersionNamed) {
   EXPECT_NE(ReadWholeFile(report).find(missing), std::string::npos);
 
   EXPECT_EQ(Run("/VERSION=3 /S").exitCode, 0u);
-  EXPECT_EQ(ReadWholeFile(v3 + "ZMEngine.DAT"), kNew);
-  EXPECT_EQ(ReadWholeFile(v4 + "ZMEngine.DAT"), kInstalled);
+  EXPECT_EQ(ReadWholeFile(v3 + "ZMEngine.DAT"), kNewEngine);
+  EXPECT_EQ(ReadWholeFile(v4 + "ZMEngine.DAT"), kInstalledEngine);
   EXPECT_TRUE(Holds(ReadWholeFile(v3 + "LOGS\\UpdReport.txt"), kMsgFilesUpdated));
 }
 
@@ -188,13 +163,13 @@ TEST_F(UnattendedRun, TheOldestEditionsFolderComesFromTheCommandLine) {
   const std::string elsewhere = MakeScratchFolder("not_the_product");
   EXPECT_EQ(Run("/S /REPORT=" + report + " /PROGRAMDIR=" + elsewhere).exitCode, 1602u);
   EXPECT_TRUE(Holds(ReadWholeFile(report), kMsgWrongFolder));
-  EXPECT_EQ(ReadWholeFile(folder + "ZMEngine.DAT"), kInstalled);
+  EXPECT_EQ(ReadWholeFile(folder + "ZMEngine.DAT"), kInstalledEngine);
 
   // Given without its last backslash, as the dialog would take it.
   Ended ended = Run("/S /PROGRAMDIR=\"" + folder.substr(0, folder.size() - 1) + "\"");
   EXPECT_EQ(ended.exitCode, 0u);
   EXPECT_EQ(ended.mostWindows, 0u);
-  EXPECT_EQ(ReadWholeFile(folder + "ZMEngine.DAT"), kNew);
+  EXPECT_EQ(ReadWholeFile(folder + "ZMEngine.DAT"), kNewEngine);
 }
 
 TEST_F(UnattendedRun, ADamagedCatalogueFailsWith1603WithoutAnyWindow) {
@@ -216,7 +191,7 @@ TEST_F(UnattendedRun, ADamagedPackageCopyFailsWith1603AndChangesNothing) {
   Ended ended = Run("/S");
   EXPECT_EQ(ended.exitCode, 1603u);
   EXPECT_EQ(ended.mostWindows, 0u);
-  EXPECT_EQ(ReadWholeFile(product + "ZMEngine.DAT"), kInstalled);
+  EXPECT_EQ(ReadWholeFile(product + "ZMEngine.DAT"), kInstalledEngine);
   EXPECT_TRUE(Holds(ReadWholeFile(product + "LOGS\\UpdReport.txt"), kMsgPackageFilesDamaged));
 }
 
@@ -231,7 +206,7 @@ TEST_F(UnattendedRun, APackageForAnotherVersionFailsWith1603AndIsLoggedOnce) {
   const std::string message = RunnerText(kMsgWrongPackageVersion);
   ASSERT_NE(report.find(message), std::string::npos) << report;
   EXPECT_EQ(report.find(message, report.find(message) + 1), std::string::npos) << report;
-  EXPECT_EQ(ReadWholeFile(product + "ZMEngine.DAT"), kInstalled);
+  EXPECT_EQ(ReadWholeFile(product + "ZMEngine.DAT"), kInstalledEngine);
 }
 
 // The switches' usage: asked for, or shown for a wrong command line, which a
