@@ -117,11 +117,19 @@ class StreamReader {
   // the number.
   [[gnu::always_inline]] uint32_t Gamma() {
     uint32_t value = 1;
-    do {
-      const unsigned bit = Bit();
+    for (;;) {
+      unsigned bit, more;
+      if (tagBits_ >= 2) {  // both bits of the pair from the tag byte at hand
+        tagBits_ -= 2;
+        bit = (tag_ >> (tagBits_ + 1)) & 1u;
+        more = (tag_ >> tagBits_) & 1u;
+      } else {
+        bit = Bit();
+        more = Bit();
+      }
       value = value >= 0x80000000u ? 0xFFFFFFFFu : (value << 1) | bit;
-    } while (Bit());
-    return value;
+      if (!more) return value;
+    }
   }
 
   bool Truncated() const { return truncated_; }
