@@ -3,9 +3,8 @@
 #include <windows.h>
 
 #include "app/update_run.h"
-#include "commit/copy_whole_file_win.h"
+#include "commit/numbered_copy_win.h"
 #include "commit/defer_replacement_win.h"
-#include "commit/numbered_name_win.h"
 #include "commit/os_family.h"
 #include "engine/file_crc32.h"
 #include "log/message_text.h"
@@ -55,11 +54,8 @@ void ClearBlockingAttributes(const std::string& destination) {
 // before it is registered, so that a damaged copy is never installed later.
 int DeferLockedItem(UpdateRun& run, const UpdateItem& item, const std::string& destination) {
   std::string staged;
-  if (!FirstFreeNumberedPath(run.tempDir + item.FileName, staged)) return Fail(run, item, kMsgStagingFailed);
-  if (!CopyWholeFile(item.SourcePath, staged)) {
-    DeleteFileA(staged.c_str());
+  if (!CopyToFirstFreeNumberedPath(item.SourcePath, run.tempDir + item.FileName, staged))
     return Fail(run, item, kMsgStagingFailed);
-  }
   if (!MatchesCrc(staged, item.CRC.c_str())) {
     DeleteFileA(staged.c_str());
     return Fail(run, item, kMsgUpdateFailed);
@@ -81,11 +77,7 @@ int CommitItem(UpdateRun& run, UpdateItem item) {
   ClearBlockingAttributes(destination);
 
   std::string side;
-  if (!FirstFreeNumberedPath(destination, side)) return Fail(run, item, kMsgStagingFailed);
-  if (!CopyWholeFile(item.SourcePath, side)) {
-    DeleteFileA(side.c_str());
-    return Fail(run, item, kMsgStagingFailed);
-  }
+  if (!CopyToFirstFreeNumberedPath(item.SourcePath, destination, side)) return Fail(run, item, kMsgStagingFailed);
   if (!MatchesCrc(side, item.CRC.c_str())) {
     DeleteFileA(side.c_str());
     return Fail(run, item, kMsgUpdateFailed);

@@ -1,4 +1,4 @@
-#include "commit/copy_whole_file_win.h"
+#include "commit/numbered_copy_win.h"
 
 #include <gtest/gtest.h>
 
@@ -14,30 +14,37 @@ std::string Pattern(size_t size) {
   return bytes;
 }
 
-FILETIME LastWriteTime(const std::string& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
-  return data.ftLastWriteTime;
-}
-
 // Sizes around the 64 KiB piece: empty, one short piece, exactly one, one
 // byte over, several and a short last one.
-TEST(CopyWholeFile, EveryByteAtSizesAroundThePiece) {
-  const std::string folder = MakeScratchFolder("copywhole");
+TEST(CopyToFirstFreeNumberedPath, EveryByteAtSizesAroundThePiece) {
+  const std::string folder = MakeScratchFolder("numcopy");
   for (size_t size : {size_t(0), size_t(1), size_t(65535), size_t(65536), size_t(65537), size_t(200003)}) {
     const std::string source = folder + "src" + std::to_string(size);
     ASSERT_TRUE(WriteWholeFile(source, Pattern(size)));
-    ASSERT_TRUE(CopyWholeFile(source, folder + "copy"));
-    EXPECT_EQ(ReadWholeFile(folder + "copy"), Pattern(size)) << size << " bytes";
+    std::string path;
+    ASSERT_TRUE(CopyToFirstFreeNumberedPath(source, folder + "copy" + std::to_string(size) + ".dll", path));
+    EXPECT_EQ(path, folder + "copy" + std::to_string(size) + ".dll0");
+    EXPECT_EQ(ReadWholeFile(path), Pattern(size)) << size << " bytes";
   }
 }
 
-TEST(CopyWholeFile, ReplacesALongerFileAndKeepsTheSourcesTimeAndAttributes) {
-  const std::string folder = MakeScratchFolder("copymeta");
+TEST(CopyToFirstFreeNumberedPath, TakesTheFirstFreeNumberAndLeavesTakenNamesAlone) {
+  const std::string folder = MakeScratchFolder("numfree");
+  ASSERT_TRUE(WriteWholeFile(folder + "new.dll", "new"));
+  ASSERT_TRUE(WriteWholeFile(folder + "ZMT9X.EXE0", "zero"));
+  ASSERT_TRUE(WriteWholeFile(folder + "zmt9x.exe1", "one"));  // names compare without regard to case
+  std::string path;
+  ASSERT_TRUE(CopyToFirstFreeNumberedPath(folder + "new.dll", folder + "ZMT9X.EXE", path));
+  EXPECT_EQ(path, folder + "ZMT9X.EXE2");
+  EXPECT_EQ(ReadWholeFile(path), "new");
+  EXPECT_EQ(ReadWholeFile(folder + "ZMT9X.EXE0"), "zero");
+  EXPECT_EQ(ReadWholeFile(folder + "zmt9x.exe1"), "one");
+}
+
+TEST(CopyToFirstFreeNumberedPath, KeepsTheSourcesTimeAndBlockingAttributes) {
+  const std::string folder = MakeScratchFolder("nummeta");
   const std::string source = folder + "new.dll";
-  const std::string destination = folder + "old.dll";
   ASSERT_TRUE(WriteWholeFile(source, "new"));
-  ASSERT_TRUE(WriteWholeFile(destination, Pattern(100000)));
   const FILETIME past{0x12345678u, 0x01C3A000u};  // a day in 2003
   HANDLE h = CreateFileA(source.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
@@ -45,28 +52,32 @@ TEST(CopyWholeFile, ReplacesALongerFileAndKeepsTheSourcesTimeAndAttributes) {
   CloseHandle(h);
   ASSERT_TRUE(SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
 
-  ASSERT_TRUE(CopyWholeFile(source, destination));
-  EXPECT_EQ(ReadWholeFile(destination), "new");
-  const FILETIME copied = LastWriteTime(destination);
-  EXPECT_EQ(copied.dwLowDateTime, past.dwLowDateTime);
-  EXPECT_EQ(copied.dwHighDateTime, past.dwHighDateTime);
-  EXPECT_EQ(GetFileAttributesA(destination.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
+  std::string path;
+  ASSERT_TRUE(CopyToFirstFreeNumberedPath(source, folder + "old.dll", path));
+  EXPECT_EQ(ReadWholeFile(path), "new");
+  WIN32_FILE_ATTRIBUTE_DATA copied{};
+  ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &copied));
+  EXPECT_EQ(copied.ftLastWriteTime.dwLowDateTime, past.dwLowDateTime);
+  EXPECT_EQ(copied.ftLastWriteTime.dwHighDateTime, past.dwHighDateTime);
+  EXPECT_EQ(copied.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
             DWORD(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
-  SetFileAttributesA(destination.c_str(), FILE_ATTRIBUTE_NORMAL);
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST(CopyWholeFile, FailsForAMissingSourceOrAnUnwritableDestination) {
-  const std::string folder = MakeScratchFolder("copyfail");
-  EXPECT_FALSE(CopyWholeFile(folder + "missing", folder + "copy"));
-  EXPECT_EQ(GetFileAttributesA((folder + "copy").c_str()), INVALID_FILE_ATTRIBUTES);
+// A failure creates nothing and removes nothing: a missing source, a folder
+// that does not exist, a name past the path buffer.
+TEST(CopyToFirstFreeNumberedPath, FailsWithoutTouchingAnyFile) {
+  const std::string folder = MakeScratchFolder("numfail");
+  ASSERT_TRUE(WriteWholeFile(folder + "old.dll0", "kept"));
+  std::string path;
+  EXPECT_FALSE(CopyToFirstFreeNumberedPath(folder + "missing", folder + "old.dll", path));
+  EXPECT_EQ(ReadWholeFile(folder + "old.dll0"), "kept");
+  EXPECT_EQ(GetFileAttributesA((folder + "old.dll1").c_str()), INVALID_FILE_ATTRIBUTES);
+
   ASSERT_TRUE(WriteWholeFile(folder + "src", "abc"));
-  // A destination held open without sharing, as a running program's file is.
-  HANDLE held = CreateFileA((folder + "held").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  EXPECT_FALSE(CopyWholeFile(folder + "src", folder + "held"));
-  CloseHandle(held);
+  EXPECT_FALSE(CopyToFirstFreeNumberedPath(folder + "src", folder + "no\\such\\folder\\x", path));
+  EXPECT_FALSE(CopyToFirstFreeNumberedPath(folder + "src", folder + std::string(MAX_PATH, 'n'), path));
 }
 
 }  // namespace
