@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kRounds = 7;
+constexpr int kRounds = 25;
 
 double MegabytesPerSecond(size_t bytes, double seconds) { return double(bytes) / seconds / 1e6; }
 
