@@ -45,7 +45,7 @@ inline std::vector<CodecCase> MakeCodecCases() {
   std::vector<CodecCase> cases;
   cases.push_back(MakeCodecCase("binary 8 MiB", SampleData(7).Make(8u << 20)));
   const std::string text = MakeCatalogueText(10000);
-  cases.push_back(MakeCodecCase("catalogue 10,000 items", std::vector<unsigned char>(text.begin(), text.end())));
+  cases.push_back(MakeCodecCase("catalogue of 10000 items", std::vector<unsigned char>(text.begin(), text.end())));
   return cases;
 }
 
