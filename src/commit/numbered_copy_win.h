@@ -2,10 +2,9 @@
 // Copying a new file beside the one it is to replace, the way CopyFileA would
 // copy it: the copy gets the source's last-write time and its read-only,
 // hidden and system attributes. The bytes go through one 64 KiB buffer of our
-// own: under Wine, CopyFileA moves the same bytes at a little over half the
-// speed of a plain read and write loop, and asks another process for the
-// volume's serial number (docs/performance.md); the commit copies every new
-// file once.
+// own: under Wine, CopyFileA is mostly slower than a plain read and write
+// loop and asks another process for the volume's serial number
+// (docs/performance.md); the commit copies every new file once.
 #include <string>
 
 // Copies `source` to `base` followed by the smallest number from 0 upwards
