@@ -104,7 +104,7 @@ Preparation PrepareRun(UpdateRun& run, UpdateCatalog& catalog) {
   catalog.PathName(pathName);
   std::string archiveFolder = run.packageDir + pathName + "\\";
   if (!FitsPathLimit(archiveFolder + "ZMTUPD.DAT") ||
-      !ExtractPackageArchive(archiveFolder + "ZMTUPD.DAT", archiveFolder)) {
+      !ExtractPackageArchive(archiveFolder + "ZMTUPD.DAT", archiveFolder, &run.extractedCrcs)) {
     ShowStop(kMsgArchiveDamaged, kMsgTitleError);
     return Preparation::kFailed;
   }

@@ -3,6 +3,7 @@
 void UpdateRun::ResetForRun(int32_t showVersionReportFlag) {
   showVersionReport = showVersionReportFlag;
   packageFilesDir.clear();
+  extractedCrcs.clear();
   restartNeeded = 0;
   updateIncomplete = 0;
   deferredPending = 0;

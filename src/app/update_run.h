@@ -6,6 +6,7 @@
 
 #include "app/run_options.h"
 #include "log/update_log.h"
+#include "package/archive.h"
 #include "procctl/component_directory.h"
 #include "procctl/stopped_process_list.h"
 #include "versions/update_info.h"
@@ -39,6 +40,11 @@ struct UpdateRun {
   uint32_t catalogTypeMask = 0;
   int32_t selfUpdateFirst = 0;
 
+  // The CRC-32 of each file the archive extraction wrote, by full path: the
+  // check of the package copies takes it from here instead of reading every
+  // file once more.
+  ExtractedCrcs extractedCrcs;
+
   UpdateLog log{programDir};
   UpdateInfo info;
   // The product's IPC table and resident-service clients (null when not
@@ -49,7 +55,7 @@ struct UpdateRun {
   StoppedProcessList stoppedProcesses;
 
   // The reset before the first log line of a run: flags and counters become 0
-  // (osFamily -1), packageFilesDir becomes empty. The machine and package
+  // (osFamily -1), packageFilesDir and extractedCrcs become empty. The machine and package
   // folders, programDir and the chosen installation stay. packageSourceDir
   // stays too: the self-update hand-off writes into it.
   void ResetForRun(int32_t showVersionReportFlag);

@@ -4,6 +4,7 @@
 
 #include "app/update_run.h"
 #include "catalog/update_catalog.h"
+#include "engine/crc32.h"
 #include "engine/file_crc32.h"
 #include "engine/item_step.h"
 #include "platform/registry_reader_win.h"
@@ -12,11 +13,21 @@
 
 namespace {
 
+// A package copy that the extraction wrote is checked against the CRC-32 of
+// the bytes it wrote; any other file is read.
+int PackageCopyMatches(const ExtractedCrcs& extracted, const std::string& path, const std::string& crc) {
+  const auto found = extracted.find(path);
+  if (found == extracted.end()) return MatchesCrc(path, crc.c_str());
+  return found->second == CrcFromText(crc.c_str()) ? 1 : 0;
+}
+
 int Walk(UpdateCatalog& catalog, UpdateRun& run, const UpdateDecision& decide) {
   ItemStepContext step{
       MacroFolders{run.programDir, run.tempDir, run.systemDir, run.windowsDir},
       decide,
-      [](const std::string& path, const std::string& crc) { return MatchesCrc(path, crc.c_str()); },
+      [&run](const std::string& path, const std::string& crc) {
+        return PackageCopyMatches(run.extractedCrcs, path, crc);
+      },
       [&run](const std::string& line) { run.log.AppendLine(line, true); },
       LoadMessage(kMsgSourceDamaged),
   };

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "app/update_run.h"
+#include "commit/numbered_copy_win.h"
 #include "commit/defer_replacement_win.h"
-#include "commit/numbered_name_win.h"
 #include "commit/os_family.h"
 #include "engine/file_crc32.h"
 #include "log/message_text.h"
@@ -38,13 +38,23 @@ bool ReplaceWithSideFile(UpdateRun& run, const std::string& side, const std::str
   return CopyFileA(side.c_str(), destination.c_str(), FALSE) != 0;
 }
 
+// Clears the attributes of an installed file that would stop its
+// replacement (read-only, hidden, system). A query first: setting attributes
+// opens and closes the file, under Wine three round trips to its server, and
+// most destinations have none of these, or do not exist yet.
+void ClearBlockingAttributes(const std::string& destination) {
+  const DWORD blocking = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  const DWORD attributes = GetFileAttributesA(destination.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & blocking))
+    SetFileAttributesA(destination.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 // The installed file is locked: stage the new file in the temporary folder
 // and have it put in place at the next restart. The staged copy is checked
 // before it is registered, so that a damaged copy is never installed later.
 int DeferLockedItem(UpdateRun& run, const UpdateItem& item, const std::string& destination) {
   std::string staged;
-  if (!FirstFreeNumberedPath(run.tempDir + item.FileName, staged) ||
-      !CopyFileA(item.SourcePath.c_str(), staged.c_str(), FALSE))
+  if (!CopyToFirstFreeNumberedPath(item.SourcePath, run.tempDir + item.FileName, staged))
     return Fail(run, item, kMsgStagingFailed);
   if (!MatchesCrc(staged, item.CRC.c_str())) {
     DeleteFileA(staged.c_str());
@@ -64,14 +74,10 @@ int DeferLockedItem(UpdateRun& run, const UpdateItem& item, const std::string& d
 int CommitItem(UpdateRun& run, UpdateItem item) {
   const std::string destination = item.LocalPath + item.FileName;
   CreateFolderPath(item.LocalPath);
-  SetFileAttributesA(destination.c_str(), FILE_ATTRIBUTE_NORMAL);
+  ClearBlockingAttributes(destination);
 
   std::string side;
-  if (!FirstFreeNumberedPath(destination, side)) return Fail(run, item, kMsgStagingFailed);
-  if (!CopyFileA(item.SourcePath.c_str(), side.c_str(), FALSE)) {
-    DeleteFileA(side.c_str());
-    return Fail(run, item, kMsgStagingFailed);
-  }
+  if (!CopyToFirstFreeNumberedPath(item.SourcePath, destination, side)) return Fail(run, item, kMsgStagingFailed);
   if (!MatchesCrc(side, item.CRC.c_str())) {
     DeleteFileA(side.c_str());
     return Fail(run, item, kMsgUpdateFailed);

@@ -9,10 +9,16 @@ namespace {
 
 constexpr uint32_t kPolynomial = 0xEDB88320u;
 
-// Eight tables for slicing-by-8: table[0] is the classic byte table, table[k]
-// advances a byte that stands k positions further from the end of the block.
+// Sixteen tables for slicing-by-16: table[0] is the classic byte table,
+// table[k] advances a byte that stands k positions further from the end of
+// the block. Sixteen bytes per step keep both load ports busy with
+// independent lookups, where eight bytes per step wait on the register
+// chain; that makes it about as fast as zlib's own crc32. The tables take
+// 16 KiB, which stays in the first-level cache.
+constexpr int kSlices = 16;
+
 struct Tables {
-  std::array<std::array<uint32_t, 256>, 8> t{};
+  std::array<std::array<uint32_t, 256>, kSlices> t{};
   constexpr Tables() {
     for (uint32_t i = 0; i < 256; ++i) {
       uint32_t r = i;
@@ -20,7 +26,7 @@ struct Tables {
       t[0][i] = r;
     }
     for (uint32_t i = 0; i < 256; ++i)
-      for (int k = 1; k < 8; ++k) t[k][i] = (t[k - 1][i] >> 8) ^ t[0][t[k - 1][i] & 0xFFu];
+      for (int k = 1; k < kSlices; ++k) t[k][i] = (t[k - 1][i] >> 8) ^ t[0][t[k - 1][i] & 0xFFu];
   }
 };
 
@@ -33,14 +39,20 @@ uint32_t Crc32Update(uint32_t crc, const void* bytes, size_t length) {
   const auto* p = static_cast<const unsigned char*>(bytes);
   const auto& t = kTables.t;
   uint32_t r = ~crc;
-  // Eight bytes per pass of the main loop, the remainder byte by byte.
-  while (length >= 8) {
-    uint32_t lo = LoadLe32(p) ^ r;
-    uint32_t hi = LoadLe32(p + 4);
-    r = t[7][lo & 0xFF] ^ t[6][(lo >> 8) & 0xFF] ^ t[5][(lo >> 16) & 0xFF] ^ t[4][lo >> 24] ^
-        t[3][hi & 0xFF] ^ t[2][(hi >> 8) & 0xFF] ^ t[1][(hi >> 16) & 0xFF] ^ t[0][hi >> 24];
-    p += 8;
-    length -= 8;
+  // Sixteen bytes per pass of the main loop, the remainder byte by byte.
+  while (length >= 16) {
+    // Only the first word depends on the register: the lookups of the other
+    // three are combined first, so they overlap with the register's chain.
+    const uint32_t b = LoadLe32(p + 4);
+    const uint32_t c = LoadLe32(p + 8);
+    const uint32_t d = LoadLe32(p + 12);
+    const uint32_t rest = (t[11][b & 0xFF] ^ t[10][(b >> 8) & 0xFF] ^ t[9][(b >> 16) & 0xFF] ^ t[8][b >> 24]) ^
+                          (t[7][c & 0xFF] ^ t[6][(c >> 8) & 0xFF] ^ t[5][(c >> 16) & 0xFF] ^ t[4][c >> 24]) ^
+                          (t[3][d & 0xFF] ^ t[2][(d >> 8) & 0xFF] ^ t[1][(d >> 16) & 0xFF] ^ t[0][d >> 24]);
+    const uint32_t a = LoadLe32(p) ^ r;
+    r = rest ^ ((t[15][a & 0xFF] ^ t[14][(a >> 8) & 0xFF]) ^ (t[13][(a >> 16) & 0xFF] ^ t[12][a >> 24]));
+    p += 16;
+    length -= 16;
   }
   while (length-- > 0) r = (r >> 8) ^ t[0][(r ^ *p++) & 0xFF];
   return ~r;

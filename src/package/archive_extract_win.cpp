@@ -3,6 +3,7 @@
 
 #include <new>
 
+#include "engine/crc32.h"
 #include "package/archive.h"
 #include "package/archive_extraction.h"
 #include "paths/folders_win.h"
@@ -35,17 +36,24 @@ FILETIME ToFileTime(uint64_t value) {
 
 class FolderTarget : public ExtractTarget {
  public:
-  explicit FolderTarget(const std::string& destination) : destination_(destination) {}
+  FolderTarget(const std::string& destination, ExtractedCrcs* crcs) : destination_(destination), crcs_(crcs) {}
 
   bool Create(const EntryPlacement& placement) override {
     std::string folderPath, filePath;
     if (!BuildEntryPaths(destination_, placement, folderPath, filePath)) return false;
     if (!folderPath.empty()) CreateFolderPath(folderPath);
     output_ = FileHandle(filePath, GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
+    path_ = filePath;
+    crc_ = 0;
     return output_.IsOpen();
   }
 
-  bool Write(const unsigned char* bytes, size_t length) override { return output_.WriteAll(bytes, DWORD(length)); }
+  // The CRC-32 goes along with the bytes, while they are in the cache: the
+  // check of the package copies then needs no second read of every file.
+  bool Write(const unsigned char* bytes, size_t length) override {
+    if (crcs_ != nullptr) crc_ = Crc32Update(crc_, bytes, length);
+    return output_.WriteAll(bytes, DWORD(length));
+  }
 
   // A time that Windows refuses leaves the file's own time; the data is whole.
   void Finish(const ArchiveTimes& times) override {
@@ -54,21 +62,25 @@ class FolderTarget : public ExtractTarget {
     FILETIME written = ToFileTime(times.written);
     output_.SetTimes(&created, &accessed, &written);
     output_.Close();
+    if (crcs_ != nullptr) (*crcs_)[path_] = crc_;
   }
 
  private:
   std::string destination_;
+  ExtractedCrcs* crcs_;
   FileHandle output_;
+  std::string path_;
+  uint32_t crc_ = 0;
 };
 
 }  // namespace
 
-int ExtractPackageArchive(const std::string& archivePath, const std::string& destination) {
+int ExtractPackageArchive(const std::string& archivePath, const std::string& destination, ExtractedCrcs* crcs) {
   try {
     FileHandle archive(archivePath, GENERIC_READ, 0, OPEN_EXISTING);
     if (!archive.IsOpen()) return 0;
     FileSource source(archive);
-    FolderTarget target(destination);
+    FolderTarget target(destination, crcs);
     return ExtractArchive(source, target).ok() ? 1 : 0;
   } catch (const std::bad_alloc&) {
     return 0;

@@ -57,8 +57,18 @@ uint64_t EntryDataOffset(const ArchiveEntry& entry, int32_t count) {
 }
 
 void EntryScrambler::Apply(unsigned char* bytes, size_t length) {
-  for (size_t i = 0; i < length; ++i) {
-    bytes[i] ^= static_cast<unsigned char>(key_ >> (8 * phase_));
+  size_t i = 0;
+  auto oneByte = [&] {
+    bytes[i++] ^= static_cast<unsigned char>(key_ >> (8 * phase_));
     phase_ = (phase_ + 1) & 3;
-  }
+  };
+  // Byte by byte up to the key's first byte; from there sixteen bytes at a
+  // time against the key laid out four times, a loop the compiler turns into
+  // wide XORs; the rest byte by byte again.
+  while (i < length && phase_ != 0) oneByte();
+  unsigned char pattern[16];
+  for (size_t j = 0; j < 16; ++j) pattern[j] = static_cast<unsigned char>(key_ >> (8 * (j & 3)));
+  for (; i + 16 <= length; i += 16)
+    for (size_t j = 0; j < 16; ++j) bytes[i + j] ^= pattern[j];
+  while (i < length) oneByte();
 }

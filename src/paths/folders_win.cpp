@@ -45,6 +45,12 @@ int InitFolders(UpdateRun& run) {
 
 int CreateFolderPath(const std::string& path) {
   if (!FitsPathLimit(path)) return -1;
+  // A folder that exists already needs nothing (its creation would fail, so
+  // the result is the same): one attribute query instead of a creation
+  // attempt per level, each a round trip to the file system. The commit and
+  // the log call this for every file.
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return -1;
   int result = -1;
   for (const std::string& level : FolderPathLevels(path))
     result = (!level.empty() && CreateDirectoryA(level.c_str(), nullptr)) ? 0 : -1;

@@ -208,6 +208,23 @@ TEST(UnpackImage, ReadsFieldsAtTheirOffsetsAndZeroFillsAShortStream) {
   EXPECT_EQ(out, (Bytes{'A', 'B', 0, 0, 0, 0}));
 }
 
+// The decoder copies eight bytes at a time where the output has room; a
+// stream that stops early must still leave nothing but zeros past its end.
+TEST(UnpackImage, StreamEndingEarlyInARoomyOutputLeavesOnlyZerosPastIt) {
+  HandStream stream('A');
+  for (unsigned char c : std::string("BCDEFGHIJ")) stream.Literal(c);
+  stream.Bits("110").Byte(9 << 1 | 1);   // short block: offset 9, 3 bytes "BCD"
+  stream.Bits("10 10").Byte(2).Bits("00");  // long block: offset 2, 2 + 2 bytes "CDCD"
+  Bytes image = Image(100, 64, stream.End().bytes);
+  Bytes out;
+  DepackResult r = UnpackImage(image.data(), image.size(), out);
+  ASSERT_TRUE(r.ok());
+  const std::string expected = "ABCDEFGHIJBCDCDCD";
+  ASSERT_EQ(r.written, expected.size());
+  EXPECT_EQ(std::string(out.begin(), out.begin() + long(r.written)), expected);
+  EXPECT_EQ(Bytes(out.begin() + long(r.written), out.end()), Bytes(64 - expected.size(), 0));
+}
+
 TEST(UnpackImage, RejectsBadHeaders) {
   Bytes out = {1, 2, 3};
   Bytes image = Image(72, 1, HandStream('A').End().bytes);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "archive_writer.h"
+#include "engine/crc32.h"
 #include "package/archive.h"
 #include "package/archive_format.h"
 #include "paths/folders_win.h"
@@ -118,6 +119,26 @@ TEST(ExtractPackageArchive, WritesFoldersDataAndTimes) {
   // last-write time in its place. Windows keeps the record's.
   EXPECT_TRUE(Ticks(created) == members[0].times.created || Ticks(created) == Ticks(written));
   EXPECT_EQ(GetFileAttributesA((package.dest + "EMPTY.DAT").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+}
+
+// The CRC-32 the extraction enters for each file is that of the file as it
+// lies on disk; a name that comes twice holds the later entry's bytes.
+TEST(ExtractPackageArchive, EntersTheCrcOfEveryFileItWrote) {
+  Package package;
+  const std::string big = Pattern(3 * kArchiveChunkSize + 5);
+  const std::vector<ArchiveMember> members = {Member("EMPTY.DAT", "", "", 1), Member("BIG.BIN", "a\\b", big, 0x89ABCDEF),
+                                              Member("TWICE.DAT", "", "first", 2), Member("TWICE.DAT", "", "second", 3)};
+  ExtractedCrcs crcs;
+  ASSERT_NE(ExtractPackageArchive(WriteArchive(package.folder, Build(members)), package.dest, &crcs), 0);
+
+  const std::string files[] = {package.dest + "EMPTY.DAT", package.dest + "a\\b\\BIG.BIN", package.dest + "TWICE.DAT"};
+  ASSERT_EQ(crcs.size(), 3u);
+  for (const std::string& file : files) {
+    const std::string bytes = ReadWholeFile(file);
+    ASSERT_EQ(crcs.count(file), 1u) << file;
+    EXPECT_EQ(crcs[file], Crc32Update(0, bytes.data(), bytes.size())) << file;
+  }
+  EXPECT_EQ(ReadWholeFile(files[2]), "second");
 }
 
 TEST(ExtractPackageArchive, GbkNamesAndFoldersExtract) {
