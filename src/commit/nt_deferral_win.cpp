@@ -2,17 +2,13 @@
 
 #include <windows.h>
 
-#include "commit/numbered_name_win.h"
+#include "commit/numbered_copy_win.h"
 
 int DeferByDelayedMove(const std::string& destination, const std::string& staged) {
   if (!SetFileAttributesA(destination.c_str(), FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_ARCHIVE)) return 0;
-  std::string side;
-  if (!FirstFreeNumberedPath(destination, side)) return 0;
   // A copy cut short (a full disk) is removed rather than left to fill it.
-  if (!CopyFileA(staged.c_str(), side.c_str(), FALSE)) {
-    DeleteFileA(side.c_str());
-    return 0;
-  }
+  std::string side;
+  if (!CopyToFirstFreeNumberedPath(staged, destination, side)) return 0;
   if (!MoveFileExA(side.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT))
     return 0;
   return 1;

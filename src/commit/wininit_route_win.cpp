@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "commit/numbered_name_win.h"
+#include "commit/numbered_copy_win.h"
 #include "commit/wininit_blocks.h"
 #include "commit/wininit_file_win.h"
 #include "commit/wininit_tmp_name.h"
@@ -26,11 +26,9 @@ bool WriteTmpCopy(const std::string& staged, const std::string& tmp) {
     return false;
   }
   std::string fresh;
-  if (!FirstFreeNumberedPath(tmp, fresh)) return false;
-  if (CopyFileA(staged.c_str(), fresh.c_str(), FALSE)) {
-    SetFileAttributesA(tmp.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (DeleteFileA(tmp.c_str()) && MoveFileA(fresh.c_str(), tmp.c_str())) return true;
-  }
+  if (!CopyToFirstFreeNumberedPath(staged, tmp, fresh)) return false;
+  SetFileAttributesA(tmp.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (DeleteFileA(tmp.c_str()) && MoveFileA(fresh.c_str(), tmp.c_str())) return true;
   DeleteFileA(fresh.c_str());
   return false;
 }
