@@ -57,8 +57,8 @@ make_package() {
   "$native/bench_files" "$dir/src/files/ZMTUPD" 1000 "$mib" 1
   "$native/bench_files" "$dir/old" 1000 "$mib" 2 >/dev/null
   {
-    printf '[COMMENT]\r\nPacketType=Special_DB\r\nVersion=3\r\nRegKey=SOFTWARE\\Norvance\\AntiVirus\\V4.0\r\n'
-    printf 'PathName=ZMTUPD\r\nNewUpdateSelfFirstFlag=0\r\n\r\n[FileType]\r\nTypeName0=Program\r\n\r\n'
+    printf '[COMMENT]\r\nPacketType=General_DB\r\nPathName=ZMTUPD\r\nNewUpdateSelfFirstFlag=0\r\n\r\n'
+    printf '[FileType]\r\nTypeName0=Program\r\n\r\n'
     for ((i = 0; i < 1000; i++)); do
       printf '[F%04d]\r\nUpdateFileFlag=TRUE\r\nFileName=F%04d.BIN\r\nVersion=1.0.0.1\r\nCheckVersionMethod=3\r\n' $i $i
       printf 'Reboot=FALSE\r\nRemotePath=ZMTUPD\r\nLocalPath=%%PROGRAMDIR%%\r\nFileType=Program\r\n\r\n'
