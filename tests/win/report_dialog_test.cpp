@@ -31,6 +31,15 @@ std::string TempFolder() {
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// The file once it holds `expected`, else what it holds when the wait ends:
+// the runner and the installer write their files after a window has gone.
+std::string ContentOnceItIs(const std::string& path, const std::string& expected) {
+  std::string content = ReadWholeFile(path);
+  for (DWORD start = GetTickCount(); content != expected && GetTickCount() - start < kTimeoutMs; Sleep(50))
+    content = ReadWholeFile(path);
+  return content;
+}
+
 // One showing of the report dialog by report_probe.
 class ReportRun {
  public:
@@ -188,7 +197,7 @@ TEST_F(ReportDialogTest, SaveAsWritesTheReportBytesAndAsksBeforeReplacing) {
   EXPECT_EQ(proposed, "Report");
   ASSERT_TRUE(automation::SaveAs(save, program + "saved"));  // the extension is added
   EXPECT_TRUE(automation::WaitForWindowGone(save, kTimeoutMs));
-  EXPECT_EQ(ReadWholeFile(program + "saved.txt"), run.report);
+  EXPECT_EQ(ContentOnceItIs(program + "saved.txt", run.report), run.report);
 
   // Saving over an existing file asks first; Yes replaces it whole.
   ASSERT_TRUE(WriteWholeFile(program + "saved.txt", std::string(run.report.size() + 100, 'x')));
@@ -203,7 +212,7 @@ TEST_F(ReportDialogTest, SaveAsWritesTheReportBytesAndAsksBeforeReplacing) {
   ASSERT_NE(question, nullptr) << "no question before replacing the file";
   ASSERT_TRUE(automation::AnswerMessageBox(question, IDYES));
   EXPECT_TRUE(automation::WaitForWindowGone(save, kTimeoutMs));
-  EXPECT_EQ(ReadWholeFile(program + "saved.txt"), run.report);
+  EXPECT_EQ(ContentOnceItIs(program + "saved.txt", run.report), run.report);
 
   ASSERT_TRUE(PostMessageA(dialog, WM_CLOSE, 0, 0));
   ASSERT_TRUE(run.EndsWithoutQuestion());
@@ -244,11 +253,9 @@ TEST_F(ReportDialogTest, YesStartsTheInstallerSilentlyAndRecordsTheOffer) {
   std::string caption, text;
   run.Answer(IDYES, caption, text);
   EXPECT_TRUE(MarkerPresent());
-  for (DWORD start = GetTickCount(); !Exists(program + "assist4.cmdline") && GetTickCount() - start < kTimeoutMs;)
-    Sleep(50);
-  Sleep(200);  // the installer closes its record
   // The folder holds a blank: the path is quoted, the switch stays apart.
-  EXPECT_EQ(ReadWholeFile(program + "assist4.cmdline"), "\"" + program + "assist4.exe\" /S");
+  const std::string expected = "\"" + program + "assist4.exe\" /S";
+  EXPECT_EQ(ContentOnceItIs(program + "assist4.cmdline", expected), expected);
 }
 
 TEST_F(ReportDialogTest, EscAndCloseBoxLeaveWithoutOffer) {
