@@ -107,8 +107,12 @@ TEST_F(SelfUpdateTest, SelfUpdateProgramCompletesTheHandOff) {
   EXPECT_EQ(ReadWholeFile(request.files[1].destination), "new 1");
 
   const std::string record = programDir + "CommandLine.txt";
-  for (int i = 0; i < 100 && GetFileAttributesA(record.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(100);
-  const std::string commandLine = ReadWholeFile(record);
+  // The started program may still be writing its record.
+  std::string commandLine = ReadWholeFile(record);
+  for (int i = 0; i < 100 && commandLine.find("/CONTINUE") == std::string::npos; ++i) {
+    Sleep(100);
+    commandLine = ReadWholeFile(record);
+  }
   EXPECT_NE(commandLine.find("Update.EXE\" /CONTINUE"), std::string::npos) << commandLine;
 }
 
