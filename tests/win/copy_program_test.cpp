@@ -16,12 +16,6 @@ std::string WindowsFolder() {
   return std::string(folder) + "\\";
 }
 
-std::string ShortPath(const std::string& path) {
-  char buffer[MAX_PATH] = {};
-  GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
-  return buffer;
-}
-
 // The copy program works in the real Windows folder's Win.ini, as at a start
 // of Windows Me; the temporary folder has a long name, as it may.
 class CopyProgramTest : public ::testing::Test {

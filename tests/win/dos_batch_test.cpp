@@ -10,12 +10,6 @@ using namespace testsupport;
 
 namespace {
 
-std::string ShortPath(const std::string& path) {
-  char buffer[MAX_PATH] = {};
-  GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
-  return buffer;
-}
-
 // A folder with a short name, as C:\WINDOWS\TEMP\ is, so that the mover's
 // line fits what DOS reads of a batch line.
 std::string ShortFolder() {

@@ -59,4 +59,11 @@ inline bool IsFolder(const std::string& path) {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// The 8.3 form of an existing path, as the restart-time programs see it.
+inline std::string ShortPath(const std::string& path) {
+  char buffer[MAX_PATH] = {};
+  GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
+  return buffer;
+}
+
 }  // namespace testsupport

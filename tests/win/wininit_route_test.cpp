@@ -10,12 +10,6 @@ using namespace testsupport;
 
 namespace {
 
-std::string ShortPath(const std::string& path) {
-  char buffer[MAX_PATH] = {};
-  GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
-  return buffer;
-}
-
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string WindowsFolder() {
