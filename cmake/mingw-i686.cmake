@@ -1,19 +1,8 @@
-# Cross build for 32-bit Windows with mingw-w64. The -posix compilers carry
-# std::thread and std::mutex, which GoogleTest needs. Programs built here run
-# under Wine through the wrapper that gives each run a fresh prefix.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-
+# Cross build for 32-bit Windows with the -posix mingw-w64 compilers: tests,
+# test programs, the product simulator and benchmarks. They carry std::thread
+# and std::mutex, which GoogleTest needs, through winpthreads, whose imports
+# (GetTickCount64, AddVectoredExceptionHandler, ...) only newer Windows has.
+# The programs that ship in a package come from mingw-i686-win32.cmake.
 set(CMAKE_C_COMPILER   i686-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER  i686-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# No runtime DLLs beside the programs: everything static.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-i686-common.cmake)
