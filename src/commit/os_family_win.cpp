@@ -3,12 +3,10 @@
 #include <windows.h>
 
 int32_t DetectOsFamily() {
-  OSVERSIONINFOEXA info = {};
-  info.dwOSVersionInfoSize = sizeof(OSVERSIONINFOEXA);
-  if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info))) {
-    info = {};
-    info.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
-    if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info))) return kOsFamilyUnknown;
-  }
+  // The plain structure: every system takes it, where the extended one
+  // fails on Windows 95 and NT 4.0 before service pack 6.
+  OSVERSIONINFOA info = {};
+  info.dwOSVersionInfoSize = sizeof(info);
+  if (!GetVersionExA(&info)) return kOsFamilyUnknown;
   return OsFamilyOf(info.dwPlatformId, info.dwBuildNumber);
 }

@@ -4,7 +4,8 @@
 
 #include <string>
 
-// Last modification time of a file (or folder) in local time, through
-// GetFileAttributesExA and FileTimeToLocalFileTime. False when the file's
+// Last modification time of a file (or of a folder named without a trailing
+// backslash) in local time, through
+// FindFirstFileA and FileTimeToLocalFileTime. False when the file's
 // attributes cannot be read or the time cannot be converted.
 bool LocalModificationTime(const std::string& path, SYSTEMTIME& local);

@@ -2,24 +2,76 @@
 
 #include <utility>
 
+namespace {
+
+struct ServiceFunctions {
+  decltype(&OpenSCManagerA) openManager = nullptr;
+  decltype(&OpenServiceA) openService = nullptr;
+  decltype(&CloseServiceHandle) close = nullptr;
+  decltype(&ControlService) control = nullptr;
+  decltype(&QueryServiceStatus) queryStatus = nullptr;
+  decltype(&StartServiceA) start = nullptr;
+
+  bool Complete() const { return openManager && openService && close && control && queryStatus && start; }
+};
+
+template <typename Function>
+void Find(HMODULE library, const char* name, Function& function) {
+  function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+// All six or none: a half-found set would open handles it cannot close.
+const ServiceFunctions& Functions() {
+  static const ServiceFunctions functions = [] {
+    ServiceFunctions found;
+    if (HMODULE advapi = GetModuleHandleA("ADVAPI32.DLL")) {
+      Find(advapi, "OpenSCManagerA", found.openManager);
+      Find(advapi, "OpenServiceA", found.openService);
+      Find(advapi, "CloseServiceHandle", found.close);
+      Find(advapi, "ControlService", found.control);
+      Find(advapi, "QueryServiceStatus", found.queryStatus);
+      Find(advapi, "StartServiceA", found.start);
+    }
+    return found.Complete() ? found : ServiceFunctions{};
+  }();
+  return functions;
+}
+
+}  // namespace
+
 ServiceHandle::~ServiceHandle() {
-  if (handle_ != nullptr) CloseServiceHandle(handle_);
+  if (handle_ != nullptr) Functions().close(handle_);
 }
 
 ServiceHandle::ServiceHandle(ServiceHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
 
 ServiceHandle& ServiceHandle::operator=(ServiceHandle&& other) noexcept {
   if (this != &other) {
-    if (handle_ != nullptr) CloseServiceHandle(handle_);
+    if (handle_ != nullptr) Functions().close(handle_);
     handle_ = std::exchange(other.handle_, nullptr);
   }
   return *this;
 }
 
+bool ServiceHandle::Control(DWORD control, SERVICE_STATUS& status) const {
+  return handle_ != nullptr && Functions().control(handle_, control, &status);
+}
+
+bool ServiceHandle::QueryStatus(SERVICE_STATUS& status) const {
+  return handle_ != nullptr && Functions().queryStatus(handle_, &status);
+}
+
+bool ServiceHandle::Start() const {
+  return handle_ != nullptr && Functions().start(handle_, 0, nullptr);
+}
+
 ServiceHandle OpenLocalServiceManager() {
-  return ServiceHandle(OpenSCManagerA(nullptr, "ServicesActive", SC_MANAGER_ALL_ACCESS));
+  const ServiceFunctions& functions = Functions();
+  if (!functions.Complete()) return ServiceHandle();
+  return ServiceHandle(functions.openManager(nullptr, "ServicesActive", SC_MANAGER_ALL_ACCESS));
 }
 
 ServiceHandle OpenServiceByName(const ServiceHandle& manager, const std::string& name) {
-  return ServiceHandle(OpenServiceA(manager.Get(), name.c_str(), SERVICE_ALL_ACCESS));
+  if (!manager.IsOpen()) return ServiceHandle();
+  return ServiceHandle(Functions().openService(manager.Get(), name.c_str(), SERVICE_ALL_ACCESS));
 }

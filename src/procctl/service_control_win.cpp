@@ -4,18 +4,18 @@
 
 namespace {
 
-bool QueryProgress(SC_HANDLE service, ServiceProgress& progress) {
+bool QueryProgress(const ServiceHandle& service, ServiceProgress& progress) {
   SERVICE_STATUS status{};
-  if (!QueryServiceStatus(service, &status)) return false;
+  if (!service.QueryStatus(status)) return false;
   progress.currentState = status.dwCurrentState;
   progress.checkPoint = status.dwCheckPoint;
   progress.waitHint = status.dwWaitHint;
   return true;
 }
 
-uint32_t WaitOut(SC_HANDLE service, uint32_t pendingState, const ServiceProgress& first,
+uint32_t WaitOut(const ServiceHandle& service, uint32_t pendingState, const ServiceProgress& first,
                  const ServiceWaitClock& clock) {
-  return WaitWhilePending(pendingState, first, [service](ServiceProgress& p) { return QueryProgress(service, p); },
+  return WaitWhilePending(pendingState, first, [&service](ServiceProgress& p) { return QueryProgress(service, p); },
                           clock);
 }
 
@@ -31,10 +31,10 @@ int StopServiceByName(const std::string& name, const ServiceWaitClock& clock) {
   ServiceHandle service = OpenServiceByName(manager, name);
   if (!service.IsOpen()) return -1;
   SERVICE_STATUS answer{};
-  if (!ControlService(service.Get(), SERVICE_CONTROL_STOP, &answer)) return 0;
+  if (!service.Control(SERVICE_CONTROL_STOP, answer)) return 0;
   ServiceProgress progress;
-  if (!QueryProgress(service.Get(), progress)) return 0;
-  return WaitOut(service.Get(), SERVICE_STOP_PENDING, progress, clock) == SERVICE_STOPPED ? 1 : 0;
+  if (!QueryProgress(service, progress)) return 0;
+  return WaitOut(service, SERVICE_STOP_PENDING, progress, clock) == SERVICE_STOPPED ? 1 : 0;
 }
 
 int StartServiceByName(const std::string& name, const ServiceWaitClock& clock) {
@@ -42,8 +42,8 @@ int StartServiceByName(const std::string& name, const ServiceWaitClock& clock) {
   if (!manager.IsOpen()) return 0;
   ServiceHandle service = OpenServiceByName(manager, name);
   if (!service.IsOpen()) return 0;
-  if (!StartServiceA(service.Get(), 0, nullptr)) return 0;
+  if (!service.Start()) return 0;
   ServiceProgress progress;
-  if (!QueryProgress(service.Get(), progress)) return 0;
-  return WaitOut(service.Get(), SERVICE_START_PENDING, progress, clock) == SERVICE_RUNNING ? 1 : 0;
+  if (!QueryProgress(service, progress)) return 0;
+  return WaitOut(service, SERVICE_START_PENDING, progress, clock) == SERVICE_RUNNING ? 1 : 0;
 }
