@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev libz-mingw-w64-dev
   wine wine32:i386 wine64
   xvfb xauth x11-utils imagemagick
-  locales nasm dosbox fonts-wqy-microhei
+  locales nasm dosbox fonts-wqy-microhei icoutils libxml2-utils
 )
 
 sudo_cmd=()

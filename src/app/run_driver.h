@@ -19,6 +19,9 @@ class UpdateApp {
  private:
   // Answers /? or a wrong command line; returns the exit code.
   int ShowUsage(const std::string& fault);
+  // Tells that the run needs administrator rights (message box, or the
+  // report of an unattended run) and returns the failure exit code.
+  int RefuseWithoutRights();
 
   UpdateRun& run_;
   UpdateCatalog& catalog_;

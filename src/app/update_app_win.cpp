@@ -4,10 +4,14 @@
 #include <cstdio>
 
 #include "app/command_line.h"
+#include "app/elevation_win.h"
+#include "app/exit_code.h"
 #include "app/report_dialog.h"
 #include "app/run_driver.h"
 #include "app/unattended_run_win.h"
 #include "app/update_run.h"
+#include "app/report_file_win.h"
+#include "paths/folders_win.h"
 #include "platform/ui_win.h"
 #include "procctl/startup_registry.h"
 #include "resources/message_ids.h"
@@ -17,6 +21,20 @@ int UpdateApp::Run(const std::string& commandLine) {
   if (!ParseCommandLine(commandLine, run_.options, fault)) return ShowUsage(fault);
   if (run_.options.showUsage) return ShowUsage(std::string());
 
+  // Before anything is touched: a run that lacks the rights it needs, and
+  // cannot get them, changes nothing.
+  switch (DecideElevation(QueryElevationState(run_.options.silent))) {
+    case ElevationStep::kProceed:
+      break;
+    case ElevationStep::kRelaunchElevated: {
+      DWORD exitCode = 0;
+      if (RelaunchElevated(commandLine, exitCode)) return static_cast<int>(exitCode);
+      return RefuseWithoutRights();
+    }
+    case ElevationStep::kRefuse:
+      return RefuseWithoutRights();
+  }
+
   // Common controls (the list view of the version choice) must be registered
   // before any dialog uses them.
   InitCommonControls();
@@ -24,6 +42,19 @@ int UpdateApp::Run(const std::string& commandLine) {
   if (run_.options.silent) return RunUnattended(run_, catalog_);
   if (PrepareRun(run_, catalog_) == Preparation::kReady) ShowReportDialog(run_, catalog_);
   return 0;
+}
+
+int UpdateApp::RefuseWithoutRights() {
+  const std::string text = LoadMessage(kMsgNeedsAdministrator);
+  if (!run_.options.silent) {
+    ShowMessageBox(text, kMsgTitleError, MB_OK | MB_ICONSTOP);
+    return kExitFailed;
+  }
+  // No installation is known yet, and its folder may take no file from this
+  // user: the report goes where /REPORT says, else to the temporary folder.
+  InitFolders(run_);
+  WriteReportFile(UnattendedReportPath(run_), text + "\r\n");
+  return kExitFailed;
 }
 
 int UpdateApp::ShowUsage(const std::string& fault) {
