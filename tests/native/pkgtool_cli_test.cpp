@@ -132,7 +132,7 @@ TEST_F(PkgtoolCli, HelpOfEveryVerbIsTheTextOfTheAuthorsGuide) {
   int verbs = 0;
   for (size_t at = usage.out.find("\n  pkgtool "); at != std::string::npos; at = usage.out.find("\n  pkgtool ", at + 1)) {
     const size_t start = at + 11;
-    const std::string verb = usage.out.substr(start, usage.out.find(' ', start) - start);
+    const std::string verb = usage.out.substr(start, usage.out.find_first_of(" \n", start) - start);
     if (verb == "VERB" || verb.starts_with("--")) continue;
     ++verbs;
     Outcome help = Pkgtool(verb + " --help");

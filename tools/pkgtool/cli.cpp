@@ -1,22 +1,16 @@
 #include "cli.h"
 
-#include <algorithm>
-#include <iomanip>
-#include <utility>
 
 #include "verb_table.h"
 
 namespace {
 
 void PrintUsage(std::ostream& to) {
-  std::vector<std::pair<std::string, std::string>> lines;
-  for (const Verb& verb : AllVerbs()) lines.emplace_back(std::string(verb.name) + " " + verb.arguments, verb.summary);
-  lines.emplace_back("VERB --help", "what VERB takes, its exit codes and an example");
-  lines.emplace_back("--version", "the version of pkgtool");
-  size_t width = 0;
-  for (const auto& line : lines) width = std::max(width, line.first.size());
   to << "usage: pkgtool VERB ARGUMENTS...\n";
-  for (const auto& [call, summary] : lines) to << "  pkgtool " << std::left << std::setw(int(width)) << call << "  " << summary << "\n";
+  for (const Verb& verb : AllVerbs())
+    to << "  pkgtool " << verb.name << " " << verb.arguments << "\n      " << verb.summary << "\n";
+  to << "  pkgtool VERB --help\n      what VERB takes, its exit codes and an example\n"
+     << "  pkgtool --version\n      the version of pkgtool\n";
 }
 
 bool IsHelp(const std::string& arg) { return arg == "--help" || arg == "-h"; }

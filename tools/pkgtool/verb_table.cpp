@@ -53,6 +53,23 @@ constexpr Verb kVerbs[] = {
      "\n"
      "example: pkgtool inspect out/skal2003\n",
      RunInspect},
+    {"harvest", "[--rules FILE] [--force] OLD NEW SRC", 3, 6,
+     "write a package source SRC of the files that NEW adds to OLD or changes",
+     "  OLD           a copy of the product's program folder as installed\n"
+     "  NEW           the new build's program folder\n"
+     "  SRC           the package source to write (catalog.ini and files/); it must be\n"
+     "                empty or missing\n"
+     "  --rules FILE  the catalogue's [COMMENT], [FileType], [ExitType] and [Install]\n"
+     "                sections, and per file pattern its FileType, CallBy and Reboot\n"
+     "                ([Harvest] Pattern<n>, FileType<n>, CallBy<n>, Reboot<n>)\n"
+     "  --force       replace SRC's catalog.ini and files/\n"
+     "\n"
+     "exit codes: 0 written (warnings name installed files the package leaves as they\n"
+     "are); 1 nothing differs, a folder cannot be read, or build would refuse the\n"
+     "source (the reasons are printed); 2 wrong arguments\n"
+     "\n"
+     "example: pkgtool harvest installed/Skal build/Skal src\n",
+     RunHarvest},
 };
 
 }  // namespace
