@@ -20,7 +20,11 @@ int UpdateApp::Run(const std::string& commandLine) {
   // Common controls (the list view of the version choice) must be registered
   // before any dialog uses them.
   InitCommonControls();
-  FixStartupRegistry();
+  // A dry run changes nothing: no registry clean-up, no log file.
+  if (run_.options.listOnly)
+    run_.log.KeepInMemoryOnly();
+  else
+    FixStartupRegistry();
   if (run_.options.silent) return RunUnattended(run_, catalog_);
   if (PrepareRun(run_, catalog_) == Preparation::kReady) ShowReportDialog(run_, catalog_);
   return 0;

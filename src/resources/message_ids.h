@@ -49,6 +49,15 @@ enum MessageId : unsigned {
   kMsgVersionNotNamed = 103,      // several installations, no /VERSION
   kMsgNamedVersionMissing = 104,  // %d: the registry version /VERSION names
   kMsgProgramDirNotNamed = 105,   // the folder prompt, no /PROGRAMDIR
+  // The dry run (/LIST).
+  kMsgListedItem = 106,           // %s%s: folder and file name; %s: the reason
+  kMsgReasonMissing = 107,
+  kMsgReasonCrcDiffers = 108,
+  kMsgReasonOlderDate = 109,
+  kMsgReasonDriverOlder = 110,
+  kMsgReasonDatabaseVersion = 111,
+  kMsgReasonAlways = 112,
+  kMsgListedCount = 113,          // %s: how many files an update would replace
 };
 
 constexpr int kAppIconId = 128;
