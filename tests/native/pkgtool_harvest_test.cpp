@@ -53,7 +53,9 @@ class PkgtoolHarvest : public ::testing::Test {
     New("Sub/Deeper/ZMT00001.DAT", "not a database of the program folder");
     New("Sub/Help.txt", "help");
     New("Empty.txt", "");
-    fs::last_write_time(dir_ / "new" / "Sub" / "Help.txt", fs::file_time_type() + std::chrono::hours(300000));
+    // Whole seconds: a package keeps times in 100 ns steps.
+    for (const auto& entry : fs::recursive_directory_iterator(dir_ / "new"))
+      if (entry.is_regular_file()) fs::last_write_time(entry.path(), fs::file_time_type() + std::chrono::hours(300000));
   }
   void TearDown() override { fs::remove_all(dir_); }
 
@@ -134,7 +136,19 @@ TEST_F(PkgtoolHarvest, TakesEveryNewOrChangedFileWithItsCheck) {
   ASSERT_EQ(Harvest("again").status, 0);
   EXPECT_EQ(Read(dir_ / "src/catalog.ini"), Read(dir_ / "again/catalog.ini"));
   Outcome built = Run(RunBuild, {"--seed", "1", (dir_ / "src").string(), (dir_ / "out").string()});
-  EXPECT_EQ(built.status, 0) << built.err;
+  ASSERT_EQ(built.status, 0) << built.err;
+  // The package's archive holds each harvested file with the new build's bytes and time, where the runner puts it.
+  Outcome unpacked = Run(RunExtract, {(dir_ / "out/ZMTUPD/ZMTUPD.DAT").string(), (dir_ / "unpacked").string()});
+  ASSERT_EQ(unpacked.status, 0) << unpacked.err;
+  size_t files = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(dir_ / "unpacked")) {
+    if (!entry.is_regular_file()) continue;
+    ++files;
+    const fs::path fresh = dir_ / "new" / entry.path().lexically_relative(dir_ / "unpacked");
+    EXPECT_EQ(Read(entry.path()), Read(fresh)) << fresh;
+    EXPECT_EQ(entry.last_write_time(), fs::last_write_time(fresh)) << fresh;
+  }
+  EXPECT_EQ(files, std::size(expected));
 }
 
 TEST_F(PkgtoolHarvest, RulesGiveTheSectionsTypesComponentsAndRestarts) {
