@@ -30,14 +30,7 @@ int UpdateOrList(UpdateRun& run, UpdateCatalog& catalog) {
 }
 
 int ListNeededItems(UpdateRun& run, UpdateCatalog& catalog) {
-  if (catalog.ItemListEmpty()) {
-    run.log.AppendLine(LoadMessage(kMsgAlreadyUpToDate));
-    return 1;
-  }
-  if (PackageDamaged(catalog.Items)) {
-    run.log.AppendLine(LoadMessage(kMsgPackageFilesDamaged));
-    return 0;
-  }
+  if (int list = CheckItemList(run, catalog); list != 1) return list == 0 ? 0 : 1;
   int count = 0;
   for (const UpdateItem& item : catalog.Items) {
     if (!ItemQualifies(item, run.catalogTypeMask)) continue;
