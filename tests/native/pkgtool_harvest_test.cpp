@@ -36,6 +36,7 @@ class PkgtoolHarvest : public ::testing::Test {
     // new, unchanged and gone.
     Old("ZMT32.EXE", PeImage(0x00040000, 0x00000001));
     New("ZMT32.EXE", PeImage(0x00040000, 0x00000002));
+    New("Big.dll", PeImage(0xFFFFFFFF, 0xFFFFFFFF));  // 65535.65535.65535.65535 is too long for Version
     Old("ZMTVXD.VXD", DriverImage(DriverVersionResource("4, 10, 0, 1998")));
     New("ZMTVXD.VXD", DriverImage(DriverVersionResource("4, 10, 0, 2000")));
     Old("OLDVXD.VXD", DriverImage(DriverVersionResource("5, 0")));
@@ -106,6 +107,7 @@ TEST_F(PkgtoolHarvest, TakesEveryNewOrChangedFileWithItsCheck) {
       {"ZMT32.EXE", "0", "4.0.0.2", "", "ZMTUPD", "%PROGRAMDIR%", "Program"},
       {"ZMTVXD.VXD", "0", "4.10.0.2000", "", "ZMTUPD", "%PROGRAMDIR%", "Program"},
       {"OLDVXD.VXD", "3", "0", "", "ZMTUPD", "%PROGRAMDIR%", "Program"},  // installed driver newer: by CRC
+      {"Big.dll", "3", "0", "", "ZMTUPD", "%PROGRAMDIR%", "Program"},
       {"ZMT00013.DAT", "7", "2003.12.1.13", "2003.11.20.12", "ZMTUPD", "%PROGRAMDIR%", "SIGN"},
       {"ZMT00013.UPD", "7", "2003.12.2.14", "2003.11.20.12", "ZMTUPD", "%PROGRAMDIR%", "SIGN"},
       {"data.INI", "3", "0", "", "ZMTUPD", "%PROGRAMDIR%", "Program"},
