@@ -72,6 +72,7 @@ bool ApplySwitch(const std::string& body, RunOptions& options) {
 
   if (SameName(name, "S") && !hasValue && !options.silent) return options.silent = true;
   if (name == "?" && !hasValue && !options.showUsage) return options.showUsage = true;
+  if (SameName(name, "LIST") && !hasValue && !options.listOnly) return options.listOnly = true;
   if (SameName(name, "VERSION")) return options.version == 0 && ParseVersion(value, options.version);
   if (SameName(name, "PROGRAMDIR")) return TakePath(value, options.programDir);
   if (SameName(name, "REPORT")) return TakePath(value, options.reportPath);

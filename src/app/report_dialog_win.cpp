@@ -6,7 +6,7 @@
 #include "app/report_file_win.h"
 #include "app/run_update_win.h"
 #include "app/update_run.h"
-#include "commit/commit_driver.h"
+#include "app/dry_run_win.h"
 #include "paths/folders_win.h"
 #include "platform/save_file_dialog_win.h"
 #include "platform/ui_win.h"
@@ -36,7 +36,7 @@ void ReportDialog::ShowReport() { SetDlgItemTextA(Handle(), IDC_REPORT_TEXT, rep
 void ReportDialog::OnOK() {
   ShowWindow(Handle(), SW_HIDE);
   const std::string installer = run_.programDir + "assist4.exe";
-  if (FileExists(installer)) OfferAssistant(installer, run_.productRegKey);
+  if (!run_.options.listOnly && FileExists(installer)) OfferAssistant(installer, run_.productRegKey);
   EndDialog(IDOK);
 }
 
@@ -88,6 +88,6 @@ bool ReportDialog::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR& result) {
 }
 
 void ShowReportDialog(UpdateRun& run, UpdateCatalog& catalog) {
-  ReportDialog dialog(run, [&run, &catalog] { return CommitUpdate(run, catalog); });
+  ReportDialog dialog(run, [&run, &catalog] { return UpdateOrList(run, catalog); });
   dialog.DoModal();
 }

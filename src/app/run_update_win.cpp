@@ -12,7 +12,7 @@ std::string RunUpdate(UpdateRun& run, const std::function<int()>& commit) {
   WaitCursor waiting;
   commit();
   const std::string iconHandler = run.programDir + "RegIcon.DLL";
-  if (FileExists(iconHandler)) RegisterIconHandler(iconHandler);
+  if (!run.options.listOnly && FileExists(iconHandler)) RegisterIconHandler(iconHandler);
   return BuildReport(run.log.text, run.showVersionReport != 0, run.info,
                      run.restartNeeded ? LoadMessage(kMsgRestartRequest) : std::string());
 }

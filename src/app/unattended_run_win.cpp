@@ -6,11 +6,13 @@
 #include "app/run_driver.h"
 #include "app/run_update_win.h"
 #include "app/update_run.h"
-#include "commit/commit_driver.h"
+#include "app/dry_run_win.h"
 #include "paths/path_ops.h"
 
 std::string UnattendedReportPath(UpdateRun& run) {
   if (!run.options.reportPath.empty()) return run.options.reportPath;
+  // A dry run leaves the installation as it was: its report goes beside the package.
+  if (run.options.listOnly && !run.packageDir.empty()) return run.packageDir + kDefaultReportName;
   if (run.log.Started()) {
     std::string log = run.log.LogFilePath();
     if (!log.empty()) return FolderOfPath(log) + kDefaultReportName;
@@ -24,7 +26,7 @@ int RunUnattended(UpdateRun& run, UpdateCatalog& catalog) {
   int packageIntact = 1;
   std::string report = run.log.text;
   if (preparation == Preparation::kReady)
-    report = RunUpdate(run, [&] { return packageIntact = CommitUpdate(run, catalog); });
+    report = RunUpdate(run, [&] { return packageIntact = UpdateOrList(run, catalog); });
   // The program folder may take no file (read-only, full): the default
   // report then goes to the temporary folder. A report that cannot be
   // written anywhere leaves the log as the record; the exit code still tells

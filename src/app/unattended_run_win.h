@@ -10,7 +10,8 @@ struct UpdateRun;
 constexpr char kDefaultReportName[] = "UpdReport.txt";
 
 // Where the report goes: the /REPORT path; else kDefaultReportName beside the
-// log once an installation is chosen, before that in the temporary folder.
+// log once an installation is chosen, before that in the temporary folder; in
+// a dry run, beside the package.
 std::string UnattendedReportPath(UpdateRun& run);
 
 // Prepares and runs the update, writes the report (the text the report

@@ -22,8 +22,11 @@ int UpdateApp::Run(const std::string& commandLine) {
   if (run_.options.showUsage) return ShowUsage(std::string());
 
   // Before anything is touched: a run that lacks the rights it needs, and
-  // cannot get them, changes nothing.
-  switch (DecideElevation(QueryElevationState(run_.options.silent))) {
+  // cannot get them, changes nothing. A dry run writes nothing it would need
+  // them for.
+  const ElevationStep step =
+      run_.options.listOnly ? ElevationStep::kProceed : DecideElevation(QueryElevationState(run_.options.silent));
+  switch (step) {
     case ElevationStep::kProceed:
       break;
     case ElevationStep::kRelaunchElevated: {
@@ -38,14 +41,18 @@ int UpdateApp::Run(const std::string& commandLine) {
   // Common controls (the list view of the version choice) must be registered
   // before any dialog uses them.
   InitCommonControls();
-  FixStartupRegistry();
+  // A dry run changes nothing: no registry clean-up, no log file.
+  if (run_.options.listOnly)
+    run_.log.KeepInMemoryOnly();
+  else
+    FixStartupRegistry();
   if (run_.options.silent) return RunUnattended(run_, catalog_);
   if (PrepareRun(run_, catalog_) == Preparation::kReady) ShowReportDialog(run_, catalog_);
   return 0;
 }
 
 int UpdateApp::RefuseWithoutRights() {
-  const std::string text = LoadMessage(kMsgNeedsAdministrator);
+  const std::string text = LoadMessage(kMsgElevationNeeded);
   if (!run_.options.silent) {
     ShowMessageBox(text, kMsgTitleError, MB_OK | MB_ICONSTOP);
     return kExitFailed;

@@ -9,6 +9,10 @@ struct UpdateRun;
 // 32 when a file could not be updated). 0 only for a damaged package.
 int CommitUpdate(UpdateRun& run, UpdateCatalog& catalog);
 
+// Whether the kept items can be put in place at all: -1 (message 28 logged)
+// for an empty list, 0 (message 29 logged) for a damaged package, else 1.
+int CheckItemList(UpdateRun& run, const UpdateCatalog& catalog);
+
 // Hands over to the self-update when the catalogue asks for it; otherwise
 // stops the product's processes, puts every qualifying item in place, in list
 // order, and ends with the database clean-up that fits the outcome. 1 when

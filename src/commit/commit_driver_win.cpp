@@ -36,15 +36,20 @@ int CommitItems(UpdateRun& run, UpdateCatalog& catalog) {
   return result;
 }
 
-int CommitUpdate(UpdateRun& run, UpdateCatalog& catalog) {
+int CheckItemList(UpdateRun& run, const UpdateCatalog& catalog) {
   if (catalog.ItemListEmpty()) {
     run.log.AppendLine(LoadMessage(kMsgAlreadyUpToDate));
-    return 1;
+    return -1;
   }
   if (PackageDamaged(catalog.Items)) {
     run.log.AppendLine(LoadMessage(kMsgPackageFilesDamaged));
     return 0;
   }
+  return 1;
+}
+
+int CommitUpdate(UpdateRun& run, UpdateCatalog& catalog) {
+  if (int list = CheckItemList(run, catalog); list != 1) return list == 0 ? 0 : 1;
   run.log.AppendLine(LoadMessage(CommitItems(run, catalog) ? kMsgFilesUpdated : kMsgFilesUpdateFailed));
   if (run.updateIncomplete) run.log.AppendLine(LoadMessage(kMsgUpdateAgain));
   return 1;

@@ -17,7 +17,7 @@ constexpr int kEntryLimit = 260;
 
 }  // namespace
 
-InstallFolderDialog::InstallFolderDialog() : ModalDialog(IDD_INSTALL_FOLDER) {}
+InstallFolderDialog::InstallFolderDialog(bool record) : ModalDialog(IDD_INSTALL_FOLDER), record_(record) {}
 
 bool InstallFolderDialog::OnInitDialog() {
   SendDlgItemMessageA(Handle(), IDC_FOLDER_EDIT, EM_LIMITTEXT, kEntryLimit, 0);
@@ -38,7 +38,7 @@ void InstallFolderDialog::Refuse(unsigned messageId) {
 
 void InstallFolderDialog::OnOK() {
   ReadEntry();
-  if (unsigned refusal = AcceptInstallFolder(folder_)) return Refuse(refusal);
+  if (unsigned refusal = AcceptInstallFolder(folder_, record_)) return Refuse(refusal);
   EndDialog(IDOK);
 }
 
@@ -61,7 +61,7 @@ void InstallFolderDialog::OnBrowse() {
   }
 }
 
-unsigned AcceptInstallFolder(std::string& folder) {
+unsigned AcceptInstallFolder(std::string& folder, bool record) {
   switch (NormaliseFolderEntry(folder)) {
     case FolderEntry::kEmpty:
       return kMsgEnterNetFolder;
@@ -71,7 +71,7 @@ unsigned AcceptInstallFolder(std::string& folder) {
       break;
   }
   if (!FileExists(folder + kOldestEditionProgram)) return kMsgWrongFolder;
-  WriteProgramPath("ProgramPath", folder);  // a failed write only costs the next run a question
+  if (record) WriteProgramPath("ProgramPath", folder);  // a failed write only costs the next run a question
   return 0;
 }
 
@@ -87,7 +87,7 @@ long WriteProgramPath(const std::string& valueName, const std::string& folder) {
 int AskInstallFolder(const RunOptions& options, std::string& folder) {
   if (!options.programDir.empty()) {
     std::string named = options.programDir;
-    if (unsigned refusal = AcceptInstallFolder(named)) {
+    if (unsigned refusal = AcceptInstallFolder(named, !options.listOnly)) {
       ShowAppMessageBox(LoadMessage(refusal), MB_OK);
       return kChoiceRefused;
     }
@@ -98,7 +98,7 @@ int AskInstallFolder(const RunOptions& options, std::string& folder) {
     ShowAppMessageBox(LoadMessage(kMsgProgramDirNotNamed), MB_OK);
     return kChoiceRefused;
   }
-  InstallFolderDialog dialog;
+  InstallFolderDialog dialog(!options.listOnly);
   // A dialog that could not be shown accepted nothing: stop as on Cancel.
   if (dialog.DoModal() != IDOK) return kChoiceStopped;
   folder = dialog.Folder();

@@ -8,7 +8,8 @@
 
 class InstallFolderDialog : public ModalDialog {
  public:
-  InstallFolderDialog();
+  // `record`: an accepted folder is recorded as "ProgramPath" (not in a dry run).
+  explicit InstallFolderDialog(bool record);
 
   // After OK: the accepted folder, ending with a backslash.
   const std::string& Folder() const { return folder_; }
@@ -25,12 +26,14 @@ class InstallFolderDialog : public ModalDialog {
   void OnBrowse();
 
   std::string folder_;
+  bool record_;
 };
 
 // Takes the folder entered for the oldest edition: normalised to end with a
 // backslash, it must hold the edition's main program; it is then recorded as
-// "ProgramPath". 0 when accepted, else the message that refuses it.
-unsigned AcceptInstallFolder(std::string& folder);
+// "ProgramPath" when `record` says so. 0 when accepted, else the message that
+// refuses it.
+unsigned AcceptInstallFolder(std::string& folder, bool record);
 
 // Writes `folder` as the value `valueName` of the oldest edition's key, under
 // the local machine and then the current user. 0 on success, else the system

@@ -35,6 +35,29 @@ std::string_view InstalledValue(std::string_view resource) {
   return {};
 }
 
+// Moves past the installed value's current part: to after the next comma,
+// then past blanks and commas. False when no comma follows.
+bool NextInstalledPart(std::string_view& installed) {
+  size_t comma = installed.find(',');
+  if (comma == std::string_view::npos) return false;
+  installed.remove_prefix(comma + 1);
+  while (!installed.empty() && (installed.front() == ' ' || installed.front() == ',')) installed.remove_prefix(1);
+  return true;
+}
+
+// The version resource of the driver in `file`; false when there is none.
+bool ReadDriverResource(ByteSource& file, std::string& resource) {
+  std::string mz = file.ReadAt(0, 64);
+  if (mz.size() < 64 || mz[0] != 'M' || mz[1] != 'Z') return false;
+  std::string le = file.ReadAt(ReadLe32(mz, 60), 196);
+  if (le.size() < 196 || le[0] != 'L' || le[1] != 'E') return false;
+  uint32_t offset = ReadLe32(le, 184);
+  uint32_t length = ReadLe32(le, 188);
+  if (length > kMaxDriverResource) return false;
+  resource = file.ReadAt(offset, length);
+  return resource.size() == length;
+}
+
 }  // namespace
 
 int CompareDriverResourceVersion(std::string_view resource, std::string_view versionText) {
@@ -46,24 +69,24 @@ int CompareDriverResourceVersion(std::string_view resource, std::string_view ver
     uint32_t want = LeadingNumber(text);
     if (have < want) return -1;
     if (have > want) return 1;
-    size_t comma = installed.find(',');
     size_t dot = text.find('.');
-    if (comma == std::string_view::npos || dot == std::string_view::npos) return 0;
-    installed.remove_prefix(comma + 1);
-    while (!installed.empty() && (installed.front() == ' ' || installed.front() == ',')) installed.remove_prefix(1);
+    if (dot == std::string_view::npos || !NextInstalledPart(installed)) return 0;
     text.remove_prefix(dot + 1);
   }
 }
 
 int CompareDriverVersion(ByteSource& file, std::string_view versionText) {
-  std::string mz = file.ReadAt(0, 64);
-  if (mz.size() < 64 || mz[0] != 'M' || mz[1] != 'Z') return 0;
-  std::string le = file.ReadAt(ReadLe32(mz, 60), 196);
-  if (le.size() < 196 || le[0] != 'L' || le[1] != 'E') return 0;
-  uint32_t offset = ReadLe32(le, 184);
-  uint32_t length = ReadLe32(le, 188);
-  if (length > kMaxDriverResource) return 0;
-  std::string resource = file.ReadAt(offset, length);
-  if (resource.size() < length) return 0;
+  std::string resource;
+  if (!ReadDriverResource(file, resource)) return 0;
   return CompareDriverResourceVersion(resource, versionText);
+}
+
+std::string DriverVersionText(ByteSource& file) {
+  std::string resource;
+  if (!ReadDriverResource(file, resource)) return {};
+  std::string_view installed = InstalledValue(resource);
+  if (installed.empty()) return {};
+  std::string text = std::to_string(LeadingNumber(installed));
+  while (NextInstalledPart(installed)) text += "." + std::to_string(LeadingNumber(installed));
+  return text;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Version of a virtual device driver (linear executable, "LE") as its own
 // version resource states it, compared with a catalogue version text.
+#include <string>
 #include <string_view>
 
 #include "engine/byte_source.h"
@@ -22,3 +23,9 @@ int CompareDriverResourceVersion(std::string_view resource, std::string_view ver
 // header) and compares it as above. 0 when any header is missing or short,
 // when the resource lies outside the file or exceeds kMaxDriverResource.
 int CompareDriverVersion(ByteSource& file, std::string_view versionText);
+
+// The driver's version in `file` as a catalogue version text: the parts of
+// its FileVersion value, read as CompareDriverVersion reads them, joined with
+// dots ("4, 10, 0, 1998" gives "4.10.0.1998"), so that the driver compares
+// equal to its own text. Empty when the file has no readable version.
+std::string DriverVersionText(ByteSource& file);

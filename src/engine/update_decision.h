@@ -44,3 +44,17 @@ struct DecisionInput {
 // An installed path (LocalPath + FileName) longer than 259 characters cannot
 // name a file on the system, so such an item is never needed, except by method 4.
 int DecideUpdate(const DecisionInput& input);
+
+// Why the decision wants a file, for a dry run's report.
+enum class NeedReason {
+  kNotNeeded,
+  kAlways,           // method 4
+  kMissing,          // no installed file
+  kCrcDiffers,       // the installed file's CRC-32 differs
+  kOlderDate,        // method 5: the installed file is older than Version
+  kDriverOlder,      // the installed driver's version is older than Version
+  kDatabaseVersion,  // method 7: the installed database is OldVersion
+};
+
+// The decision of DecideUpdate with its reason; kNotNeeded where it answers 0.
+NeedReason DecideUpdateReason(const DecisionInput& input);

@@ -11,53 +11,61 @@
 
 namespace {
 
-bool CrcDiffers(const std::string& installedPath, const DecisionInput& input) {
-  return MatchesCrc(installedPath, input.CRC.c_str()) == 0;
+// Needed when the CRC-32 differs (a missing file counts as differing unless CRC is 0).
+NeedReason ByCrc(const std::string& installedPath, const DecisionInput& input) {
+  if (MatchesCrc(installedPath, input.CRC.c_str()) != 0) return NeedReason::kNotNeeded;
+  return FileExists(installedPath) ? NeedReason::kCrcDiffers : NeedReason::kMissing;
 }
 
 // Methods without a rule of their own: presence, the method's version reader,
 // then the driver version.
-bool GeneralRule(const std::string& installedPath, const DecisionInput& input) {
-  if (!FileExists(installedPath)) return true;
+NeedReason GeneralRule(const std::string& installedPath, const DecisionInput& input) {
+  if (!FileExists(installedPath)) return NeedReason::kMissing;
   VersionNumber ignored;
-  if (ReadFileVersion(installedPath, input.CheckVersionMethod, ignored)) return CrcDiffers(installedPath, input);
+  if (ReadFileVersion(installedPath, input.CheckVersionMethod, ignored)) return ByCrc(installedPath, input);
   switch (CompareVxdVersion(installedPath, input.Version)) {
-    case -1: return true;
-    case 1: return false;
-    default: return CrcDiffers(installedPath, input);
+    case -1: return NeedReason::kDriverOlder;
+    case 1: return NeedReason::kNotNeeded;
+    default: return ByCrc(installedPath, input);
   }
 }
 
-bool DatabaseTwinRule(const std::string& installedPath, const DecisionInput& input) {
+NeedReason DateRule(const std::string& installedPath, const DecisionInput& input) {
+  if (IsFileDateOlder(installedPath, input.Version) == 1)
+    return FileExists(installedPath) ? NeedReason::kOlderDate : NeedReason::kMissing;
+  return ByCrc(installedPath, input);
+}
+
+NeedReason DatabaseTwinRule(const std::string& installedPath, const DecisionInput& input) {
   switch (DatabaseTwinState(input.programDir, input.FileName)) {
-    case 1: return false;
-    case -1: return CrcDiffers(installedPath, input);
-    default: return true;
+    case 1: return NeedReason::kNotNeeded;
+    case -1: return ByCrc(installedPath, input);
+    default: return NeedReason::kMissing;
   }
 }
 
-bool DatabaseVersionRule(const DecisionInput& input) {
+NeedReason DatabaseVersionRule(const DecisionInput& input) {
   VersionNumber installed;
   GetDatabaseVersion(input.programDir, installed);
-  return installed == ParseVersion(input.OldVersion);
+  return installed == ParseVersion(input.OldVersion) ? NeedReason::kDatabaseVersion : NeedReason::kNotNeeded;
 }
 
 }  // namespace
 
-int DecideUpdate(const DecisionInput& input) {
-  if ((input.Belong & input.ComponentMask) == 0) return 0;
-  if (input.CheckVersionMethod == 4) return 1;
+NeedReason DecideUpdateReason(const DecisionInput& input) {
+  if ((input.Belong & input.ComponentMask) == 0) return NeedReason::kNotNeeded;
+  if (input.CheckVersionMethod == 4) return NeedReason::kAlways;
 
   const std::string installedPath = input.LocalPath + input.FileName;
-  if (!FitsPathLimit(installedPath)) return 0;
+  if (!FitsPathLimit(installedPath)) return NeedReason::kNotNeeded;
 
-  bool needed;
   switch (input.CheckVersionMethod) {
-    case 3: needed = CrcDiffers(installedPath, input); break;
-    case 5: needed = IsFileDateOlder(installedPath, input.Version) == 1 || CrcDiffers(installedPath, input); break;
-    case 2: needed = DatabaseTwinRule(installedPath, input); break;
-    case 7: needed = DatabaseVersionRule(input); break;
-    default: needed = GeneralRule(installedPath, input); break;
+    case 3: return ByCrc(installedPath, input);
+    case 5: return DateRule(installedPath, input);
+    case 2: return DatabaseTwinRule(installedPath, input);
+    case 7: return DatabaseVersionRule(input);
+    default: return GeneralRule(installedPath, input);
   }
-  return needed ? 1 : 0;
 }
+
+int DecideUpdate(const DecisionInput& input) { return DecideUpdateReason(input) == NeedReason::kNotNeeded ? 0 : 1; }

@@ -17,6 +17,8 @@ class UpdateLog {
   int StartRunLog();
   // True once StartRunLog was called: the program folder is the installation's.
   bool Started() const { return started_; }
+  // From now on lines go to `text` only: a dry run writes no file.
+  void KeepInMemoryOnly() { memoryOnly_ = true; }
   // Adds the line to `text`, then appends it to the file. Non-zero when the
   // line reached the file.
   int AppendLine(std::string message, bool withTime = true);
@@ -26,4 +28,5 @@ class UpdateLog {
  private:
   const std::string& programDir_;
   bool started_ = false;
+  bool memoryOnly_ = false;
 };

@@ -39,6 +39,7 @@ std::string UpdateLog::LogFilePath() const {
 
 int UpdateLog::StartRunLog() {
   started_ = true;
+  if (memoryOnly_) return 1;
   std::string path = LogFilePath();
   if (path.empty()) return 0;
   FileHandle file = OpenForAppend(path);
@@ -60,6 +61,7 @@ int UpdateLog::StartRunLog() {
 int UpdateLog::AppendLine(std::string message, bool withTime) {
   std::string line = FormatLogLine(Now(), message, withTime);
   text += line;
+  if (memoryOnly_) return 1;
   std::string path = LogFilePath();
   if (path.empty()) return 0;
   FileHandle file = OpenForAppend(path);

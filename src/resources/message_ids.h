@@ -49,7 +49,16 @@ enum MessageId : unsigned {
   kMsgVersionNotNamed = 103,      // several installations, no /VERSION
   kMsgNamedVersionMissing = 104,  // %d: the registry version /VERSION names
   kMsgProgramDirNotNamed = 105,   // the folder prompt, no /PROGRAMDIR
-  kMsgNeedsAdministrator = 110,   // Vista and later: not elevated, and cannot or may not be
+  // The dry run (/LIST).
+  kMsgListedItem = 106,           // %s%s: folder and file name; %s: the reason
+  kMsgReasonMissing = 107,
+  kMsgReasonCrcDiffers = 108,
+  kMsgReasonOlderDate = 109,
+  kMsgReasonDriverOlder = 110,
+  kMsgReasonDatabaseVersion = 111,
+  kMsgReasonAlways = 112,
+  kMsgListedCount = 113,          // %s: how many files an update would replace
+  kMsgElevationNeeded = 130,      // Vista and later: not elevated, and cannot or may not be
 };
 
 constexpr int kAppIconId = 128;

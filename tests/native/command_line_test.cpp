@@ -34,9 +34,11 @@ TEST(CommandLine, NoArgumentsIsTheInteractiveRun) {
 }
 
 TEST(CommandLine, SwitchNamesIgnoreCaseAndBlanks) {
-  Parsed parsed = Parse("  /s\t/Version=4  /programdir=C:\\Skal\\ /REPORT=C:\\r.txt ");
+  Parsed parsed = Parse("  /s\t/Version=4  /programdir=C:\\Skal\\ /REPORT=C:\\r.txt /List");
   ASSERT_TRUE(parsed.ok) << parsed.fault;
   EXPECT_TRUE(parsed.options.silent);
+  EXPECT_TRUE(parsed.options.listOnly);
+  EXPECT_FALSE(Parse("/S").options.listOnly);
   EXPECT_EQ(parsed.options.version, 4);
   EXPECT_EQ(parsed.options.programDir, "C:\\Skal\\");
   EXPECT_EQ(parsed.options.reportPath, "C:\\r.txt");
@@ -59,7 +61,7 @@ TEST(CommandLine, QuotesGroupBlanksWhereverTheyStandAndBackslashesStay) {
 TEST(CommandLine, WrongArgumentsAreNamedAsWritten) {
   for (const char* line : {"/X", "/SILENT", "S", "-S", "/", "/S=1", "/?=1", "/VERSION", "/VERSION=", "/REPORT=",
                            "/PROGRAMDIR", "\"/PROGRAMDIR=\"", "/S /S", "/VERSION=4 /VERSION=5",
-                           "/REPORT=a /REPORT=b", "/PROGRAMDIR=C:\\ C:\\other"}) {
+                           "/REPORT=a /REPORT=b", "/LIST=1", "/LIST /LIST", "/PROGRAMDIR=C:\\ C:\\other"}) {
     Parsed parsed = Parse(line);
     EXPECT_FALSE(parsed.ok) << line;
     EXPECT_FALSE(parsed.fault.empty()) << line;

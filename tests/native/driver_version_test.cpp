@@ -4,29 +4,34 @@
 
 #include "../fixtures/fixture_images.h"
 #include "engine/header_versions.h"
+#include "engine/memory_byte_source.h"
 
 using namespace fixtures;
 
 namespace {
 
-class MemoryBytes : public ByteSource {
- public:
-  explicit MemoryBytes(std::string bytes) : bytes_(std::move(bytes)) {}
-  std::string ReadAt(uint64_t offset, size_t length) override {
-    return offset >= bytes_.size() ? std::string() : bytes_.substr(size_t(offset), length);
-  }
-
- private:
-  std::string bytes_;
-};
-
 int CompareImage(const std::string& image, std::string_view text) {
-  MemoryBytes bytes(image);
+  MemoryByteSource bytes(image);
   return CompareDriverVersion(bytes, text);
 }
 
 int CompareValue(std::string_view value, std::string_view text, std::string_view key = "FileVersion") {
   return CompareImage(DriverImage(DriverVersionResource(value, key)), text);
+}
+
+// The catalogue text harvest writes for a driver compares equal to the driver.
+TEST(DriverVersion, VersionTextIsTheValueReadAsTheComparisonReadsIt) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"4, 10, 0, 1998", "4.10.0.1998"}, {"4,10,,  ,0,1998", "4.10.0.1998"}, {"4.10.0.1998", "4"}};
+  for (const auto& [value, text] : cases) {
+    const std::string image = DriverImage(DriverVersionResource(value));
+    MemoryByteSource bytes(image);
+    EXPECT_EQ(DriverVersionText(bytes), text) << value;
+    if (!text.empty()) EXPECT_EQ(CompareValue(value, text), 0) << value;
+  }
+  const std::string header = HeaderImage(1, 2);
+  MemoryByteSource notDriver(header);
+  EXPECT_EQ(DriverVersionText(notDriver), "");
 }
 
 TEST(DriverVersion, CommaPartsAgainstDottedText) {

@@ -122,4 +122,30 @@ TEST_F(PkgtoolCli, UsageForNoOrUnknownVerbOrWrongArguments) {
   EXPECT_EQ(Pkgtool("crc32").status, 2);
 }
 
+// Every verb explains itself, and the authors' guide shows the same text.
+TEST_F(PkgtoolCli, HelpOfEveryVerbIsTheTextOfTheAuthorsGuide) {
+  std::ifstream in(SKAL_SOURCE_DIR "/docs/package-authors.md", std::ios::binary);
+  const std::string guide(std::istreambuf_iterator<char>(in), {});
+  Outcome usage = Pkgtool("--help");
+  EXPECT_EQ(usage.status, 0);
+  EXPECT_NE(guide.find(usage.out), std::string::npos) << usage.out;
+  int verbs = 0;
+  for (size_t at = usage.out.find("\n  pkgtool "); at != std::string::npos; at = usage.out.find("\n  pkgtool ", at + 1)) {
+    const size_t start = at + 11;
+    const std::string verb = usage.out.substr(start, usage.out.find_first_of(" \n", start) - start);
+    if (verb == "VERB" || verb.starts_with("--")) continue;
+    ++verbs;
+    Outcome help = Pkgtool(verb + " --help");
+    EXPECT_EQ(help.status, 0) << verb;
+    EXPECT_TRUE(help.out.starts_with("usage: pkgtool " + verb + " ")) << help.out;
+    EXPECT_NE(help.out.find("exit codes: 0 "), std::string::npos) << verb;
+    EXPECT_NE(help.out.find("example: pkgtool " + verb + " "), std::string::npos) << verb;
+    EXPECT_NE(guide.find(help.out), std::string::npos) << verb << " --help differs from docs/package-authors.md";
+  }
+  EXPECT_GE(verbs, 6);
+  Outcome version = Pkgtool("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_TRUE(version.out.starts_with("pkgtool ")) << version.out;
+}
+
 }  // namespace

@@ -122,6 +122,42 @@ package() { # SOURCE [SECTION.KEY=VALUE...]: SOURCE (from the repository's top) 
     { cat "$work/pkgtool.txt" >&2; echo "run-scenario: pkgtool build failed" >&2; exit 1; }
   cp "$bin/SkalUpd.exe" "$package/"
 }
+# TREES (from the repository's top) holds old/ and new/: the product folder
+# with old/ laid over it is the installation, the folder as the layout made
+# it with new/ laid over it the new build; pkgtool harvest compares the two
+# and the package is built from what it writes. Each PROGRAM of the build's
+# program folder (say verfixture.dll) is in the new build as built and
+# installed with one byte more (another build of it). Files of old/ are from
+# one day, those of new/ from a later one, but a file the same in both keeps
+# its old time (whole seconds, which every file system on the way holds).
+harvest() { # TREES [PROGRAM...]
+  [ $phase = setup ] || return 0
+  local trees=$root/$1 program product file
+  shift
+  product=$(unix_path "$product_win")
+  rm -rf "$work/old" "$work/new" "$work/src" "$work/stage"
+  mkdir -p "$work/stage"
+  cp -r "$trees/old" "$trees/new" "$work/stage/"
+  for program in "$@"; do
+    cp "$bin/$program" "$work/stage/new/$program"
+    { cat "$bin/$program"; printf x; } >"$work/stage/old/$program"
+  done
+  find "$work/stage/old" -type f -exec touch -d '2023-06-01 08:00:00' {} +
+  find "$work/stage/new" -type f -exec touch -d '2024-03-01 12:00:00' {} +
+  (cd "$work/stage/new" && find . -type f) | while read -r file; do
+    ! cmp -s "$work/stage/old/$file" "$work/stage/new/$file" || touch -r "$work/stage/old/$file" "$work/stage/new/$file"
+  done
+  cp -a "$product" "$work/new"
+  cp -a "$work/stage/new/." "$work/new/"
+  cp -a "$work/stage/old/." "$product/"
+  cp -a "$product" "$work/old"
+  (cd "$work" && w "$bin/pkgtool.exe" harvest old new src >"$work/harvest.txt" 2>&1) ||
+    { cat "$work/harvest.txt" >&2; echo "run-scenario: pkgtool harvest failed" >&2; exit 1; }
+  (cd "$work" && w "$bin/pkgtool.exe" build --seed 1 src 'C:\SkalPackage' >"$work/pkgtool.txt") ||
+    { cat "$work/pkgtool.txt" >&2; echo "run-scenario: pkgtool build failed" >&2; exit 1; }
+  cp "$bin/SkalUpd.exe" "$package/"
+  source_dir=$work/src
+}
 cut_short() { # FILE of the built package loses its second half, as a broken download would
   [ $phase = setup ] || return 0
   local file=$package/$1
@@ -241,6 +277,25 @@ unattended_exit() { # CODE [SWITCH...]: run with /S and these switches, the runn
   unattended_args=("$@")
 }
 restart_after() { [ $phase = setup ] || return 0; restart=1; }
+runner_args=()
+run_with() { [ $phase = setup ] || return 0; runner_args=("$@"); } # SWITCH...: the runner's switches in both modes
+snapshot=0
+snapshot() { [ $phase = setup ] || return 0; snapshot=1; } # the machine is recorded just before the runner starts
+# Every file and folder of drive C but the package and this harness (files
+# with size, time and content), and the registry of the machine and the user.
+take_snapshot() { # NAME
+  (cd "$drive_c" && find . \( -path ./SkalPackage -o -path ./scenario \) -prune -o -type d -printf 'd %p\n' -o \
+    -type f -printf 'f %p %s %T@\n' -exec md5sum {} + | sort) >"$work/$1.files"
+  # Registry exports as text, without Wine's own keys, which Wine itself may write as programs run.
+  local key name
+  for key in 'HKLM\Software' 'HKCU\Software' 'HKLM\System\CurrentControlSet\Control\Session Manager'; do
+    name=$(tr -c 'A-Za-z' _ <<<"$key")
+    rm -f "$work/export.reg"
+    w reg.exe export "$key" 'C:\scenario\export.reg' >/dev/null 2>&1 || true
+    iconv -f UTF-16 -t UTF-8 "$work/export.reg" 2>/dev/null | tr -d '\r' |
+      awk '/^\[/ { skip = ($0 ~ /^\[HKEY_[A-Z_]+\\Software\\Wine(\\|\])/) } !skip' >"$work/$1.$name.reg"
+  done
+}
 
 # ---- check verbs (the setup pass ignores them) ----
 check() { [ $phase = check ]; }
@@ -349,6 +404,28 @@ expect_program_not_noted() { # NAME WORD...
     ! contains "$(product_path "${name%.*}.log")" $'\n'"$word"$'\r' || fail "$name noted $word"
   done
 }
+expect_untouched() { # drive C (but the package) and the registry are as they were before the runner started
+  check || return 0
+  take_snapshot after
+  local before
+  for before in "$work"/before.*; do
+    cmp -s "$before" "$work/after.${before##*/before.}" ||
+      fail "the run changed ${before##*/before.}: $(diff "$before" "$work/after.${before##*/before.}" | head -n 6 | tr '\n' ' ')"
+  done
+}
+# Path, size, time and content of each file below a folder, sorted.
+tree_listing() { (cd "$1" && find . -type f -printf '%p %s %T@ ' -exec md5sum {} \; | sort); }
+# The installation is the harvested new build: the same files with the same
+# bytes and times, but the log folder and the LEFT files, which a package
+# cannot remove.
+expect_harvested() { # [LEFT...]
+  check || return 0
+  local listed left
+  listed=$(tree_listing "$(unix_path "$product_win")" | grep -v '^\./LOGS/' || true)
+  for left in "$@"; do listed=$(grep -v -F "./$left " <<<"$listed" || true); done
+  [ "$listed" = "$(tree_listing "$work/new")" ] ||
+    fail "the installation is not the new build: $(diff <(echo "$listed") <(tree_listing "$work/new") | head -n 8 | tr '\n' ' ')"
+}
 expect_registry() { # KEY VALUE DATA: the registry string value after the run
   check || return 0
   local data
@@ -373,11 +450,11 @@ fi
 start_runner() {
   if [ "$mode" = unattended ]; then
     printf '@start /wait C:\\SkalPackage\\SkalUpd.exe /S %s\r\n@echo %%ERRORLEVEL%% >C:\\scenario\\exit.txt\r\n' \
-      "${unattended_args[*]}" >"$work/run.bat"
+      "${runner_args[*]} ${unattended_args[*]}" >"$work/run.bat"
     rm -f "$work/exit.txt"
     (cd "$package" && w cmd.exe /c 'C:\scenario\run.bat') &
   else
-    (cd "$package" && w 'C:\SkalPackage\SkalUpd.exe') &
+    (cd "$package" && w 'C:\SkalPackage\SkalUpd.exe' "${runner_args[@]}") &
   fi
   runner=$!
 }
@@ -390,6 +467,7 @@ end_runner() {
   fi
   wait "$runner" || true
 }
+[ "$snapshot" = 0 ] || take_snapshot before
 start_runner
 
 # The caption of the dialog or message box open now, in UTF-8 as Wine takes
@@ -545,7 +623,11 @@ fi
 
 log=$(find "$(product_path LOGS)" -name '*Update.LOG' 2>/dev/null | head -n1 || true)
 if [ "$mode" = unattended ]; then
-  [ -z "$log" ] || cp "$(dirname "$log")/UpdReport.txt" "$work/report.txt" 2>/dev/null || fail "no report beside the log"
+  if [ -n "$log" ]; then
+    cp "$(dirname "$log")/UpdReport.txt" "$work/report.txt" 2>/dev/null || fail "no report beside the log"
+  else # a dry run writes no log; its report lies beside the package
+    cp "$package/UpdReport.txt" "$work/report.txt" 2>/dev/null || true
+  fi
   code=$(tr -d '\r\n ' <"$work/exit.txt" 2>/dev/null || true)
   [ "$code" = "$unattended_code" ] || fail "the unattended runner ended with \"$code\", expected $unattended_code"
 fi

@@ -14,6 +14,7 @@ int RunCrc32(const VerbArgs& args, std::ostream& out, std::ostream& err);
 int RunExtract(const VerbArgs& args, std::ostream& out, std::ostream& err);
 int RunBuild(const VerbArgs& args, std::ostream& out, std::ostream& err);
 int RunInspect(const VerbArgs& args, std::ostream& out, std::ostream& err);
+int RunHarvest(const VerbArgs& args, std::ostream& out, std::ostream& err);
 
 // Exit statuses shared by all verbs.
 constexpr int kExitOk = 0;
