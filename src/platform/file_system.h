@@ -27,6 +27,8 @@ constexpr uint32_t kAttributeNormal = 0x80;
 constexpr uint32_t kNoSuchFile = 0xFFFFFFFFu;  // Attributes() of a missing path
 
 // Win32 error codes the callers tell apart.
+constexpr uint32_t kErrorFileNotFound = 2;
+constexpr uint32_t kErrorPathNotFound = 3;
 constexpr uint32_t kErrorFileExists = 80;
 constexpr uint32_t kErrorAlreadyExists = 183;
 

@@ -99,7 +99,10 @@ class Win32FileSystem : public FileSystem {
     char buffer[MAX_PATH] = {};
     const DWORD length = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
     if (length == 0) return Failed(false);
-    if (length >= MAX_PATH) return false;
+    if (length >= MAX_PATH) {
+      error_ = ERROR_FILENAME_EXCED_RANGE;
+      return false;
+    }
     shortPath.assign(buffer, length);
     return true;
   }

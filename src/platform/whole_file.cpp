@@ -16,6 +16,8 @@ bool ReadWholeFile(FileSystem& files, const std::string& path, std::string& byte
 }
 
 bool WriteFlushedFile(FileSystem& files, const std::string& path, const std::string& bytes) {
+  const uint32_t attributes = files.Attributes(path);
+  if (attributes != kNoSuchFile && (attributes & kAttributeReadOnly)) return false;
   bool written;
   {
     OpenFile file(files, path, FileOpen::kCreateAlways);

@@ -10,6 +10,7 @@ bool PathExists(FileSystem& files, const std::string& path);
 bool ReadWholeFile(FileSystem& files, const std::string& path, std::string& bytes);
 
 // Writes `bytes` to `path` (a new file, or one that is emptied first) and
-// flushes them to the disk. A file that could not be written whole is
-// deleted again. False unless the file stands whole and flushed.
+// flushes them to the disk. A read-only file is refused, as Windows refuses
+// it (Wine running as root would not). A file that could not be written
+// whole is deleted again. False unless the file stands whole and flushed.
 bool WriteFlushedFile(FileSystem& files, const std::string& path, const std::string& bytes);

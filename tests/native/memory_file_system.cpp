@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr uint32_t kErrorFileNotFound = 2;
-constexpr uint32_t kErrorPathNotFound = 3;
 constexpr uint32_t kErrorAccessDenied = 5;
 constexpr uint32_t kErrorInvalidHandle = 6;
 constexpr uint32_t kErrorNotReady = 21;
@@ -58,6 +56,8 @@ bool MemoryFileSystem::Settle() {
 void MemoryFileSystem::Restart(const std::string& wininitPath) {
   for (File& file : files_ | std::views::values) file.opens = 0, file.heldByOther = false;
   handles_.clear();
+  crashed_ = false;
+  crashAfter_ = failCall_ = 0;
   const auto moveOnto = [this](const std::string& from, const std::string& to) {
     auto source = files_.find(Key(from));
     if (source == files_.end()) return;

@@ -54,6 +54,7 @@ class MemoryFileSystem : public FileSystem {
   const std::vector<std::pair<std::string, std::string>>& PendingMoves() const { return pending_; }
   // The next start: NT carries out the delayed moves; 95/98/Me the
   // [rename] section of `wininitPath` and then renames it to wininit.bak.
+  // No file is held open any more, and no fault is set.
   void Restart(const std::string& wininitPath);
 
   FileId Open(const std::string& path, FileOpen how) override;

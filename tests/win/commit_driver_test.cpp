@@ -164,6 +164,26 @@ TEST_F(Commit, SelfUpdateFirstOnlyHandsOver) {
   GetPrivateProfileStringA("UpdateSelf", "DesFile0", "", value, MAX_PATH, inf.c_str());
   EXPECT_EQ(std::string(value), product + "ZMT9X.EXE");
   EXPECT_TRUE(Logged(kMsgSelfUpdated));
+  EXPECT_TRUE(Logged(kMsgFilesUpdated));
+}
+
+// A hand-off that cannot be written is a failed update (messages 9 and 30,
+// and so exit code 1603 unattended), not a success.
+TEST_F(Commit, SelfUpdateThatCannotBeWrittenFails) {
+  ASSERT_TRUE(WriteWholeFile(product + "ZMT9X.EXE", "old program"));
+  AddItem("ZMT9X.EXE", "new program", product);
+  run.selfUpdateFirst = 1;
+  ASSERT_TRUE(WriteWholeFile(package + "UpdateSelf.DAT", "old"));
+  SetFileAttributesA((package + "UpdateSelf.DAT").c_str(), FILE_ATTRIBUTE_READONLY);
+
+  EXPECT_EQ(CommitUpdate(run, catalog), 1);
+  SetFileAttributesA((package + "UpdateSelf.DAT").c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_TRUE(Logged(kMsgSelfUpdateWriteFailed));
+  EXPECT_TRUE(Logged(kMsgFilesUpdateFailed));
+  EXPECT_FALSE(Logged(kMsgFilesUpdated));
+  EXPECT_EQ(run.updateIncomplete, 1);
+  EXPECT_FALSE(FileExists(package + "Update.inf"));
+  EXPECT_EQ(ReadWholeFile(product + "ZMT9X.EXE"), "old program");
 }
 
 // A file held open by another process cannot be replaced now: the new file
