@@ -70,25 +70,26 @@ TEST_F(WininitRouteTest, LockedFilesAndOldDatabasesAreHandledAtTheRestart) {
   // The two share ZMT9X.TMP as a name; the second copy takes ZMT9X.T01.
   EXPECT_EQ(ReadWholeFile(TmpOf(exe, "TMP")), "new exe");
   EXPECT_EQ(ReadWholeFile(TmpOf(dll, "T01")), "new dll");
-  // A rerun before the restart refreshes the pending copy; the block stays.
-  const std::string before = ReadWholeFile(Ini());
+  // A rerun before the restart writes its copy under a new name, points the
+  // move at it and removes the earlier copy.
   Stage("ZMT9X.EXE", "newer exe", exe, exeStaged);
   ASSERT_EQ(DeferByWininit(SystemFileSystem(), folders, exe, exeStaged), 1);
-  EXPECT_EQ(ReadWholeFile(Ini()), before);
+  EXPECT_EQ(ReadWholeFile(TmpOf(exe, "T02")), "newer exe");
+  EXPECT_FALSE(Exists(TmpOf(exe, "TMP")));
 
   const std::string old0 = install + "ZMT00000.DAT", old1 = install + "ZMT00001.UPD", kept = install + "ZMT00001.DAT";
   for (const std::string& file : {old0, old1, kept}) ASSERT_TRUE(WriteWholeFile(file, "database"));
   ASSERT_EQ(ScheduleOldDatabaseRemoval9x(SystemFileSystem(), folders, {old0, install + "ZMT00000.UPD", old1}), 1);
   EXPECT_EQ(ReadWholeFile(Ini()), "\r\n[rename]\r\n" + DeletionBlock({ShortPath(old0), ShortPath(old1)}) +
                                       RouteBlock(ShortPath(dll), TmpOf(dll, "T01")) +
-                                      RouteBlock(ShortPath(exe), TmpOf(exe, "TMP")));
+                                      RouteBlock(ShortPath(exe), TmpOf(exe, "T02")));
 
   holder.Terminate();
   EXPECT_EQ(ReadWholeFile(exe), "old ZMT9X.EXE");
   ASSERT_TRUE(SimulateRestart());
   EXPECT_EQ(ReadWholeFile(exe), "newer exe");
   EXPECT_EQ(ReadWholeFile(dll), "new dll");
-  EXPECT_FALSE(Exists(TmpOf(exe, "TMP")));
+  EXPECT_FALSE(Exists(TmpOf(exe, "T02")));
   EXPECT_FALSE(Exists(TmpOf(dll, "T01")));
   EXPECT_FALSE(Exists(old0));
   EXPECT_FALSE(Exists(old1));
