@@ -5,8 +5,14 @@
 // next start.
 //
 // For each section of CopyFile.ini that holds both `src` and `dst`, the
-// destination's attributes are made normal and `src` is copied onto `dst`;
-// then the staged file and the section are deleted. A replacement that fails
+// destination's attributes are made normal and `src` is put in place of
+// `dst` as the runner does it on this family: copied beside the destination
+// (dst + a free number), flushed and checked for the staged file's size,
+// then the destination is renamed aside (dst + ".old"), the copy renamed into
+// place and the aside file deleted, or renamed back when the copy could not
+// take its place. So a failure or a power cut at any moment leaves the old or
+// the new file, never a part of one. Then the staged file and the section
+// are deleted. A replacement that fails
 // (the destination is locked again, say) keeps its staged file and section,
 // and the program stays in Win.ini's Run value to try again at the following
 // start. Once nothing is left, CopyFile.ini is deleted and the program takes
@@ -23,9 +29,64 @@
 
 namespace {
 
+// Size of the file, or -1 when it cannot be opened. With `flush` the file is
+// opened for writing and its bytes are put on the disk first.
+LONGLONG SizeOf(const char* path, bool flush) {
+  HANDLE file = CreateFileA(path, flush ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return -1;
+  DWORD high = 0;
+  const DWORD low = GetFileSize(file, &high);
+  const bool known = (low != INVALID_FILE_SIZE || GetLastError() == NO_ERROR) && (!flush || FlushFileBuffers(file));
+  CloseHandle(file);
+  return known ? (LONGLONG(high) << 32) | low : -1;
+}
+
+// A whole, flushed copy of `source` at destination + the first free number
+// from 0 to 9, named in `side`.
+bool CopyBeside(const char* source, const char* destination, char (&side)[MAX_PATH]) {
+  const int length = lstrlenA(destination);
+  if (length + 2 > MAX_PATH) return false;
+  lstrcpyA(side, destination);
+  side[length + 1] = '\0';
+  for (char number = '0'; number <= '9'; ++number) {
+    side[length] = number;
+    if (GetFileAttributesA(side) != INVALID_FILE_ATTRIBUTES) continue;
+    if (!CopyFileA(source, side, TRUE)) return false;
+    SetFileAttributesA(side, FILE_ATTRIBUTE_NORMAL);
+    const LONGLONG size = SizeOf(source, false);
+    if (size >= 0 && SizeOf(side, true) == size) return true;
+    DeleteFileA(side);
+    return false;
+  }
+  return false;
+}
+
 bool Replace(const char* source, const char* destination) {
+  char side[MAX_PATH], aside[MAX_PATH];
+  if (lstrlenA(destination) + 5 > MAX_PATH) return false;
+  lstrcpyA(aside, destination);
+  lstrcatA(aside, ".old");
+  // A replacement cut off between its renames left the old file aside.
+  if (GetFileAttributesA(destination) == INVALID_FILE_ATTRIBUTES) MoveFileA(aside, destination);
   SetFileAttributesA(destination, FILE_ATTRIBUTE_NORMAL);
-  if (!CopyFileA(source, destination, FALSE)) return false;
+  if (!CopyBeside(source, destination, side)) return false;
+  const bool present = GetFileAttributesA(destination) != INVALID_FILE_ATTRIBUTES;
+  if (present) {
+    // Left over from a replacement that completed without removing it.
+    SetFileAttributesA(aside, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(aside);
+    if (!MoveFileA(destination, aside)) {
+      DeleteFileA(side);
+      return false;
+    }
+  }
+  if (!MoveFileA(side, destination)) {
+    if (present) MoveFileA(aside, destination);
+    DeleteFileA(side);
+    return false;
+  }
+  if (present) DeleteFileA(aside);
   SetFileAttributesA(source, FILE_ATTRIBUTE_NORMAL);
   DeleteFileA(source);
   return true;

@@ -4,9 +4,12 @@
 ;
 ;   ZMTMove [SourceFile] DestFile
 ;
-; With two names the source is copied over the destination (whose read-only,
-; hidden and system attributes are cleared first), the destination gets the
-; source's date and time, and the source is deleted. With one name that file
+; With two names the source is copied to a temporary name beside the
+; destination (its extension replaced by $$$), which gets the source's date
+; and time; only when the copy has the source's size is the destination
+; (read-only, hidden and system attributes cleared) deleted and the copy
+; renamed into its place, and the source deleted. A failed copy is deleted
+; and leaves the destination as it was. With one name that file
 ; is deleted. Without names the usage text is shown. Errorlevel 0 on success,
 ; 1 on any failure; the source is deleted only after the copy succeeded.
 ;
@@ -152,8 +155,8 @@ succeed:
         ret
 
 ;------------------------------------------------------------------
-; Copies first_name over second_name and deletes first_name. AL = 0 on
-; success, 1 after printing the step's error and the move error.
+; Puts a copy of first_name in place of second_name and deletes first_name.
+; AL = 0 on success, 1 after printing the step's error and the move error.
 move_file:
         call copy_over
         or al, al
@@ -196,10 +199,23 @@ copy_over:
         jmp fail
 .source_open:
         mov [source_handle], ax
-        call open_dest
-        or al, al
-        jnz .close_source
+        call make_temp_name
+        mov ah, 0x3c                    ; the copy, created or emptied
+        xor cx, cx
+        mov dx, temp_name
+        int 0x21
+        jnc .temp_open
+        mov dx, msg_open_dest
+        mov cx, msg_open_dest_len
+        call fail
+        jmp .close_source
+.temp_open:
+        mov [dest_handle], ax
         call copy_bytes
+        or al, al
+        jnz .copy_done
+        call same_size
+.copy_done:
         push ax
         mov ax, 0x5700                  ; source date and time onto the dest
         mov bx, [source_handle]
@@ -213,6 +229,18 @@ copy_over:
         mov bx, [dest_handle]
         int 0x21
         pop ax
+        push ax
+        mov ah, 0x3e
+        mov bx, [source_handle]
+        int 0x21
+        pop ax
+        or al, al
+        jz replace_dest
+        mov ah, 0x41                    ; a copy that failed goes
+        mov dx, temp_name
+        int 0x21
+        mov al, 1
+        ret
 .close_source:
         push ax
         mov ah, 0x3e
@@ -221,55 +249,100 @@ copy_over:
         pop ax
         ret
 
-; Opens second_name for writing, emptied: an existing file loses its
-; read-only, hidden and system attributes and is cut to zero length, a
-; missing one is created. AL = 0 and dest_handle set, or AL = 1.
-open_dest:
+; temp_name: second_name with the extension of its last level replaced by
+; $$$ (appended when it has none).
+make_temp_name:
+        mov si, second_name
+        mov di, temp_name
+        xor bx, bx                      ; where the extension's dot is, 0: none
+.copy:
+        mov al, [si]
+        mov [di], al
+        or al, al
+        jz .copied
+        cmp al, '.'
+        jne .not_dot
+        mov bx, di
+.not_dot:
+        cmp al, '\'
+        jne .next
+        xor bx, bx                      ; a dot in a folder name is no extension
+.next:
+        inc si
+        inc di
+        jmp .copy
+.copied:
+        or bx, bx
+        jnz .extension
+        mov bx, di
+        mov byte [bx], '.'
+.extension:
+        mov word [bx + 1], '$$'
+        mov word [bx + 3], '$'          ; '$' and the terminating zero
+        ret
+
+; AL = 0 when the open source and copy (file pointers anywhere) have the
+; same size, else 1 after printing the error.
+same_size:
+        mov ax, 0x4202
+        mov bx, [source_handle]
+        xor cx, cx
+        xor dx, dx
+        int 0x21
+        jc .differ
+        push dx
+        push ax
+        mov ax, 0x4202
+        mov bx, [dest_handle]
+        xor cx, cx
+        xor dx, dx
+        int 0x21
+        pop cx
+        pop bx
+        jc .differ
+        cmp ax, cx
+        jne .differ
+        cmp dx, bx
+        jne .differ
+        jmp succeed
+.differ:
+        mov dx, msg_write
+        mov cx, msg_write_len
+        jmp fail
+
+; The whole copy takes second_name's place: the destination, if any, loses
+; its read-only, hidden and system attributes and is deleted, then the copy
+; is renamed. AL = 0 on success, 1 after printing the error.
+replace_dest:
         mov ax, 0x4300
         mov dx, second_name
         int 0x21
-        jnc .exists
-        cmp ax, 2                       ; file not found
-        je .create
-        cmp ax, 3                       ; path not found: creating reports it
-        je .create
-        mov dx, msg_get_dest_attr
-        mov cx, msg_get_dest_attr_len
-        jmp fail
-.exists:
-        test cx, 0x07                   ; read-only, hidden, system
-        jz .open
+        jc .rename                      ; no destination yet
         and cx, 0xfff8
         mov ax, 0x4301
         int 0x21
-        jnc .open
+        jnc .delete
         mov dx, msg_set_dest_attr
         mov cx, msg_set_dest_attr_len
         jmp fail
-.open:
-        mov ax, 0x3d01                  ; write only
+.delete:
+        mov ah, 0x41
+        mov dx, second_name
         int 0x21
-        jc .open_failed
-        mov [dest_handle], ax
-        mov bx, ax
-        mov ah, 0x40                    ; writing 0 bytes cuts the file here
-        xor cx, cx
-        int 0x21
-        jnc succeed
-        mov ah, 0x3e
-        int 0x21
+        jnc .rename
         mov dx, msg_clear_dest
         mov cx, msg_clear_dest_len
         jmp fail
-.create:
-        mov ah, 0x3c
-        xor cx, cx
-        mov dx, second_name
+.rename:
+        push es
+        push ds
+        pop es
+        mov ah, 0x56
+        mov dx, temp_name
+        mov di, second_name
         int 0x21
-        jc .open_failed
-        mov [dest_handle], ax
-        jmp succeed
-.open_failed:
+        pop es
+        jnc succeed
         mov dx, msg_open_dest
         mov cx, msg_open_dest_len
         jmp fail
@@ -403,7 +476,6 @@ usage_len equ $ - usage
         message msg_set_attr, "Set File Attribute ERROR!"
         message msg_delete, "Delete File Failed!"
         message msg_open_source, "Open Source File ERROR!"
-        message msg_get_dest_attr, "Get Dest File Attribute ERROR!"
         message msg_set_dest_attr, "Set Dest File Attribute ERROR!"
         message msg_open_dest, "Create/Open Dest File ERROR!"
         message msg_clear_dest, "Clear Dest File ERROR!"
@@ -424,6 +496,7 @@ first_name:     resb NAME_BYTES
 second_name:    resb NAME_BYTES
 true_first:     resb NAME_BYTES
 true_second:    resb NAME_BYTES
+temp_name:      resb NAME_BYTES + 4
                 resb STACK_BYTES
 stack_top:
 bss_size equ $ - bss_start

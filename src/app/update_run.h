@@ -8,6 +8,7 @@
 #include "log/update_log.h"
 #include "package/archive.h"
 #include "procctl/component_directory.h"
+#include "procctl/stop_actions.h"
 #include "procctl/stopped_process_list.h"
 #include "versions/update_info.h"
 
@@ -48,10 +49,12 @@ struct UpdateRun {
   UpdateLog log{programDir};
   UpdateInfo info;
   // The product's IPC table and resident-service clients (null when not
-  // opened), then the strategies of the components stopped, which refer to
-  // them and so are freed first.
+  // opened), the system actions the stop strategies take, then the
+  // strategies of the components stopped, which refer to them and so are
+  // freed first.
   std::unique_ptr<ComponentDirectory> ipcClient;
   std::unique_ptr<ComponentDirectory> serviceClient;
+  std::unique_ptr<StopActions> stopActions;
   StoppedProcessList stoppedProcesses;
 
   // The reset before the first log line of a run: flags and counters become 0

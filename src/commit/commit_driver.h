@@ -16,6 +16,7 @@ int CheckItemList(UpdateRun& run, const UpdateCatalog& catalog);
 // Hands over to the self-update when the catalogue asks for it; otherwise
 // stops the product's processes, puts every qualifying item in place, in list
 // order, and ends with the database clean-up that fits the outcome. 1 when
-// every qualifying item was replaced or deferred, 0 when one failed or the
-// list is empty.
+// every qualifying item was replaced or deferred (or the hand-off was
+// written), 0 when one failed, the hand-off could not be written or the list
+// is empty.
 int CommitItems(UpdateRun& run, UpdateCatalog& catalog);

@@ -23,7 +23,11 @@ SelfUpdateRequest SelfUpdateOf(const UpdateRun& run, const UpdateCatalog& catalo
 
 int CommitItems(UpdateRun& run, UpdateCatalog& catalog) {
   if (catalog.ItemListEmpty()) return 0;
-  if (run.selfUpdateFirst) return SelfUpdateHandOff(SelfUpdateOf(run, catalog), run.log);
+  if (run.selfUpdateFirst) {
+    if (SelfUpdateHandOff(SelfUpdateOf(run, catalog), run.log) == 1) return 1;
+    run.updateIncomplete = 1;
+    return 0;
+  }
 
   StopProductProcesses(catalog.CallByList, run,
                        [&](const std::string& name, ProcessStopRecord& record, int32_t& exitType) {

@@ -6,8 +6,9 @@
 #include "commit/os_family.h"
 #include "commit/restart_folders.h"
 #include "commit/superseded_databases_win.h"
-#include "commit/wininit_route_win.h"
+#include "commit/wininit_route.h"
 #include "log/message_text.h"
+#include "platform/file_system_win.h"
 #include "platform/ui_win.h"
 #include "resources/message_ids.h"
 
@@ -36,7 +37,7 @@ int FinishCommit(UpdateRun& run) {
     return 1;
   }
   const RestartFolders folders{run.windowsDir, run.tempDir};
-  ScheduleOldDatabaseRemoval9x(folders, ExistingSupersededDatabases(run.programDir));
+  ScheduleOldDatabaseRemoval9x(SystemFileSystem(), folders, ExistingSupersededDatabases(run.programDir));
   const bool armed = run.osFamily == kOsFamily9x ? ArmDosBatch(folders) != 0 : ArmCopyProgram(folders) != 0;
   if (armed) return 1;
   if (run.osFamily == kOsFamilyMe) ReportUncompletedCopies(run, folders);

@@ -56,7 +56,7 @@ int DeferByDosBatch(const RestartFolders& folders, const std::string& destinatio
   EnsureTrailingBackslash(shortWindows);
   EnsureMover(paths.mover);
 
-  // The mover's line names the mover twice; where that is too long for DOS,
+  // The mover's line names the staged file twice; where that is too long for DOS,
   // the shorter Attrib, copy and del lines may still fit.
   std::string group = FileExists(paths.mover) ? MoverGroup(paths.mover, shortStaged, shortDestination) : "";
   if (group.empty()) group = FallbackGroup(shortWindows + "Command\\Attrib", shortStaged, shortDestination);

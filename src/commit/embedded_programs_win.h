@@ -8,7 +8,10 @@ enum class CarriedProgram {
   kCopyProgram,  // CopyFile.EXE: replaces files at the next start of Windows Me
 };
 
+// The program's bytes; empty when the resource is missing.
+std::string EmbeddedProgramBytes(CarriedProgram program);
+
 // Writes the program to `path`, replacing any file there that is not
-// read-only (attributes normal and archive). 1 only when the file was created and every byte written,
+// read-only. 1 only when the file was created and every byte written,
 // else 0; a file that could not be written whole is deleted again.
 int WriteEmbeddedProgram(CarriedProgram program, const std::string& path);

@@ -17,7 +17,8 @@ std::string Lines(std::initializer_list<std::string> lines) {
 }  // namespace
 
 std::string MoverGroup(const std::string& mover, const std::string& staged, const std::string& destination) {
-  return Lines({"if exist " + mover + " " + mover + " " + staged + " " + destination});
+  return Lines({"if exist " + staged + " " + mover + " " + staged + " " + destination,
+                "if exist " + staged + " set " + kKeepBatchVariable + "=1"});
 }
 
 std::string FallbackGroup(const std::string& attrib, const std::string& staged, const std::string& destination) {
@@ -27,8 +28,9 @@ std::string FallbackGroup(const std::string& attrib, const std::string& staged, 
 }
 
 std::string StartFileText(const std::string& batch, const std::string& mover) {
-  std::string lines = Lines({"if exist " + batch + " call " + batch, "if exist " + batch + " del " + batch,
-                             "if exist " + mover + " del " + mover});
+  const std::string kept = std::string("if \"%") + kKeepBatchVariable + "%\"==\"\" ";
+  std::string lines = Lines({std::string("set ") + kKeepBatchVariable + "=", "if exist " + batch + " call " + batch,
+                             kept + "if exist " + batch + " del " + batch, kept + "if exist " + mover + " del " + mover});
   return lines.empty() ? lines : "\r\n" + lines;
 }
 

@@ -10,8 +10,15 @@
 // is lost, which would hand the mover a cut-off file name.
 constexpr size_t kMaxDosLine = 127;
 
-// "@if exist M M S D": run the mover on the staged file S and destination D.
-// Empty when the line would be longer than kMaxDosLine.
+// Set by a group whose move failed, so that the start file keeps the batch
+// and the mover for the next start.
+constexpr char kKeepBatchVariable[] = "ZMTKEEP";
+
+// "@if exist S M S D": run the mover on the staged file S and destination D;
+// then "@if exist S set ZMTKEEP=1": the mover deletes S only once D is the
+// new file, so a staged file still there is a move that failed. A group
+// whose move was done is skipped when the batch runs again. Empty when a
+// line would be longer than kMaxDosLine.
 std::string MoverGroup(const std::string& mover, const std::string& staged, const std::string& destination);
 
 // Without the mover: clear the destination's attributes with `attrib` (the
@@ -19,9 +26,10 @@ std::string MoverGroup(const std::string& mover, const std::string& staged, cons
 // Empty when a line would be longer than kMaxDosLine.
 std::string FallbackGroup(const std::string& attrib, const std::string& staged, const std::string& destination);
 
-// The three lines for the start files, led by CR LF so that they begin on a
-// line of their own even after a last line without one: call the batch,
-// delete it, delete the mover. Empty when a line would be too long.
+// The four lines for the start files, led by CR LF so that they begin on a
+// line of their own even after a last line without one: clear ZMTKEEP, call
+// the batch, and unless a move failed delete the batch and the mover. Empty
+// when a line would be too long.
 std::string StartFileText(const std::string& batch, const std::string& mover);
 
 // What to append to a start file that holds `fileText`: the start text, or

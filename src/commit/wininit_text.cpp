@@ -127,3 +127,19 @@ RenameMerge MergeRenameBlock(const std::string& iniText, const std::string& bloc
   merge.changed = true;
   return merge;
 }
+
+RenameMerge RetargetRenameLine(const std::string& iniText, const std::string& destination,
+                               const std::string& oldSource, const std::string& newSource) {
+  RenameMerge merge;
+  merge.text = iniText;
+  const std::vector<Line> lines = SplitLines(iniText);
+  for (size_t i = FindHeader(iniText, lines) + 1; i < lines.size(); ++i) {
+    const std::string content = Content(iniText, lines[i]);
+    if (StartsSection(content)) break;
+    if (!EqualsIgnoringCase(content, destination + "=" + oldSource)) continue;
+    merge.text.replace(lines[i].begin, lines[i].end - lines[i].begin, destination + "=" + newSource);
+    merge.changed = true;
+    break;
+  }
+  return merge;
+}

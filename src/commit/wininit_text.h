@@ -34,3 +34,9 @@ struct RenameMerge {
 // section, CR LF, the header, CR LF and the block are appended. An empty
 // block changes nothing.
 RenameMerge MergeRenameBlock(const std::string& iniText, const std::string& block);
+
+// Points the section's line "destination=oldSource" (in any letter case) at
+// `newSource` instead; every other byte stays. Unchanged when the section
+// has no such line.
+RenameMerge RetargetRenameLine(const std::string& iniText, const std::string& destination,
+                               const std::string& oldSource, const std::string& newSource);

@@ -36,9 +36,18 @@ std::string ChooseTmpPath(const std::string& iniText, const std::string& shortDe
   const std::vector<std::string> section = RenameSectionLines(iniText);
   for (int variant = 0; variant <= kLastVariant; ++variant) {
     const std::string candidate = TmpCandidate(shortDestination, variant);
-    if (EqualsIgnoringCase(candidate, shortDestination)) continue;
-    const std::string owner = MovedOnto(section, candidate);
-    if (owner.empty() ? !exists(candidate) : EqualsIgnoringCase(owner, shortDestination)) return candidate;
+    if (!EqualsIgnoringCase(candidate, shortDestination) && MovedOnto(section, candidate).empty() &&
+        !exists(candidate))
+      return candidate;
+  }
+  return std::string();
+}
+
+std::string PendingTmpPath(const std::string& iniText, const std::string& shortDestination) {
+  const std::vector<std::string> section = RenameSectionLines(iniText);
+  for (int variant = 0; variant <= kLastVariant; ++variant) {
+    const std::string candidate = TmpCandidate(shortDestination, variant);
+    if (EqualsIgnoringCase(MovedOnto(section, candidate), shortDestination)) return candidate;
   }
   return std::string();
 }

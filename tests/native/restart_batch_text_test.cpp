@@ -9,10 +9,11 @@ namespace {
 const std::string kMover = "C:\\WINDOWS\\TEMP\\ZMTMove.EXE";
 const std::string kBatch = "C:\\WINDOWS\\TEMP\\ZMTMove.BAT";
 
-TEST(RestartBatchText, MoverGroupIsOneGuardedLine) {
+TEST(RestartBatchText, MoverGroupRunsWhileTheStagedFileIsThereAndMarksAFailure) {
   EXPECT_EQ(MoverGroup(kMover, "C:\\WINDOWS\\TEMP\\LONGNA~1.DL0", "C:\\PROGRA~1\\SKAL\\LONGNA~1.DLL"),
-            "@if exist C:\\WINDOWS\\TEMP\\ZMTMove.EXE C:\\WINDOWS\\TEMP\\ZMTMove.EXE "
-            "C:\\WINDOWS\\TEMP\\LONGNA~1.DL0 C:\\PROGRA~1\\SKAL\\LONGNA~1.DLL\r\n");
+            "@if exist C:\\WINDOWS\\TEMP\\LONGNA~1.DL0 C:\\WINDOWS\\TEMP\\ZMTMove.EXE "
+            "C:\\WINDOWS\\TEMP\\LONGNA~1.DL0 C:\\PROGRA~1\\SKAL\\LONGNA~1.DLL\r\n"
+            "@if exist C:\\WINDOWS\\TEMP\\LONGNA~1.DL0 set ZMTKEEP=1\r\n");
 }
 
 TEST(RestartBatchText, FallbackClearsAttributesCopiesAndDeletes) {
@@ -23,8 +24,8 @@ TEST(RestartBatchText, FallbackClearsAttributesCopiesAndDeletes) {
 }
 
 TEST(RestartBatchText, LinesDosWouldCutAreRefused) {
-  // "@if exist M M S D" at exactly 127 characters still fits, one more does not.
-  const std::string prefix = "@if exist " + kMover + " " + kMover + " C:\\T\\S.DL0 C:\\";
+  // "@if exist S M S D" at exactly 127 characters still fits, one more does not.
+  const std::string prefix = "@if exist C:\\T\\S.DL0 " + kMover + " C:\\T\\S.DL0 C:\\";
   const std::string fitting(kMaxDosLine - prefix.size(), 'D');
   EXPECT_FALSE(MoverGroup(kMover, "C:\\T\\S.DL0", "C:\\" + fitting).empty());
   EXPECT_TRUE(MoverGroup(kMover, "C:\\T\\S.DL0", "C:\\" + fitting + "D").empty());
@@ -35,14 +36,13 @@ TEST(RestartBatchText, LinesDosWouldCutAreRefused) {
 TEST(RestartBatchText, StartTextStartsOnALineOfItsOwn) {
   const std::string start = StartFileText(kBatch, kMover);
   EXPECT_EQ(start,
-            "\r\n@if exist C:\\WINDOWS\\TEMP\\ZMTMove.BAT call C:\\WINDOWS\\TEMP\\ZMTMove.BAT\r\n"
-            "@if exist C:\\WINDOWS\\TEMP\\ZMTMove.BAT del C:\\WINDOWS\\TEMP\\ZMTMove.BAT\r\n"
-            "@if exist C:\\WINDOWS\\TEMP\\ZMTMove.EXE del C:\\WINDOWS\\TEMP\\ZMTMove.EXE\r\n");
+            "\r\n@set ZMTKEEP=\r\n"
+            "@if exist C:\\WINDOWS\\TEMP\\ZMTMove.BAT call C:\\WINDOWS\\TEMP\\ZMTMove.BAT\r\n"
+            "@if \"%ZMTKEEP%\"==\"\" if exist C:\\WINDOWS\\TEMP\\ZMTMove.BAT del C:\\WINDOWS\\TEMP\\ZMTMove.BAT\r\n"
+            "@if \"%ZMTKEEP%\"==\"\" if exist C:\\WINDOWS\\TEMP\\ZMTMove.EXE del C:\\WINDOWS\\TEMP\\ZMTMove.EXE\r\n");
   // A last line without CR LF is ended by the text's own first CR LF.
   const std::string unended = "PATH C:\\WINDOWS";
-  EXPECT_EQ(unended + StartTextToAppend(unended, start), unended + "\r\n@if exist " + kBatch + " call " + kBatch +
-                                                             "\r\n@if exist " + kBatch + " del " + kBatch +
-                                                             "\r\n@if exist " + kMover + " del " + kMover + "\r\n");
+  EXPECT_EQ(unended + StartTextToAppend(unended, start), unended + start);
 }
 
 TEST(RestartBatchText, StartTextIsAddedOnce) {

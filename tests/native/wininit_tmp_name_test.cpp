@@ -46,13 +46,15 @@ TEST_F(ChooseTmp, DestinationsSharingTheTmpNameKeepApart) {
   EXPECT_EQ(Choose("[rename]\r\nNUL=C:\\PROGRA~1\\SKAL\\ZMT9X.TMP\r\n", kExe), TmpCandidate(kExe, 1));
 }
 
-TEST_F(ChooseTmp, RerunReusesTheCopyPendingForTheSameDestination) {
-  // Run one gave ZMT9X.EXE the name .T01; run two must refresh that copy,
-  // not add a second move that the restart would carry out after the first.
+TEST_F(ChooseTmp, RerunTakesAFreshNameBesideTheCopyPendingForTheSameDestination) {
+  // Run one gave ZMT9X.EXE the name .T01; run two writes its copy under a
+  // new name and then points that move at it.
   const std::string ini = "[Rename]\r\nc:\\progra~1\\skal\\zmt9x.exe=c:\\progra~1\\skal\\zmt9x.t01\r\n"
                           "C:\\PROGRA~1\\SKAL\\ZMT9X.DLL=C:\\PROGRA~1\\SKAL\\ZMT9X.TMP\r\n";
   files = {TmpCandidate(kExe, 0), "c:\\progra~1\\skal\\zmt9x.t01"};
-  EXPECT_EQ(Choose(ini, kExe), TmpCandidate(kExe, 1));
+  EXPECT_EQ(Choose(ini, kExe), TmpCandidate(kExe, 2));
+  EXPECT_EQ(PendingTmpPath(ini, kExe), TmpCandidate(kExe, 1));
+  EXPECT_EQ(PendingTmpPath(ini, "C:\\PROGRA~1\\SKAL\\ZMT9X.COM"), "");
 }
 
 TEST_F(ChooseTmp, DestinationEndingInTmpIsNotItsOwnCopy) {

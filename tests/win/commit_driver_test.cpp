@@ -164,6 +164,26 @@ TEST_F(Commit, SelfUpdateFirstOnlyHandsOver) {
   GetPrivateProfileStringA("UpdateSelf", "DesFile0", "", value, MAX_PATH, inf.c_str());
   EXPECT_EQ(std::string(value), product + "ZMT9X.EXE");
   EXPECT_TRUE(Logged(kMsgSelfUpdated));
+  EXPECT_TRUE(Logged(kMsgFilesUpdated));
+}
+
+// A hand-off that cannot be written is a failed update (messages 9 and 30,
+// and so exit code 1603 unattended), not a success.
+TEST_F(Commit, SelfUpdateThatCannotBeWrittenFails) {
+  ASSERT_TRUE(WriteWholeFile(product + "ZMT9X.EXE", "old program"));
+  AddItem("ZMT9X.EXE", "new program", product);
+  run.selfUpdateFirst = 1;
+  ASSERT_TRUE(WriteWholeFile(package + "UpdateSelf.DAT", "old"));
+  SetFileAttributesA((package + "UpdateSelf.DAT").c_str(), FILE_ATTRIBUTE_READONLY);
+
+  EXPECT_EQ(CommitUpdate(run, catalog), 1);
+  SetFileAttributesA((package + "UpdateSelf.DAT").c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_TRUE(Logged(kMsgSelfUpdateWriteFailed));
+  EXPECT_TRUE(Logged(kMsgFilesUpdateFailed));
+  EXPECT_FALSE(Logged(kMsgFilesUpdated));
+  EXPECT_EQ(run.updateIncomplete, 1);
+  EXPECT_FALSE(FileExists(package + "Update.inf"));
+  EXPECT_EQ(ReadWholeFile(product + "ZMT9X.EXE"), "old program");
 }
 
 // A file held open by another process cannot be replaced now: the new file
@@ -179,14 +199,20 @@ class LockedCommit : public CommitFixture {
   }
 };
 
+// An earlier run's staged copy that CopyFile.ini still names stays; one
+// that nothing names (a run cut short) is removed.
 TEST_F(LockedCommit, LockedFileIsStagedUnderTheFirstFreeNumberAndDeferred) {
   ASSERT_TRUE(WriteWholeFile(temp + "ZMT9X.EXE0", "earlier run"));
+  ASSERT_TRUE(WriteWholeFile(temp + "CopyFile.ini",
+                             "[ZMT9X.EXE]\r\nsrc=" + temp + "ZMT9X.EXE0\r\ndst=" + product + "ZMT9X.EXE\r\n"));
+  ASSERT_TRUE(WriteWholeFile(temp + "ZMT9X.EXE2", "cut short"));
   AddItem("ZMT9X.EXE", "new program", product);
 
   EXPECT_EQ(CommitUpdate(run, catalog), 1);
   EXPECT_EQ(run.osFamily, PrefixFamily());
   EXPECT_EQ(ReadWholeFile(temp + "ZMT9X.EXE0"), "earlier run");
   EXPECT_EQ(ReadWholeFile(temp + "ZMT9X.EXE1"), "new program");
+  EXPECT_FALSE(FileExists(temp + "ZMT9X.EXE2"));
   EXPECT_TRUE(Logged(kMsgDeferredCompletesOnRestart, "ZMT9X.EXE", product));
   EXPECT_TRUE(Logged(kMsgFilesUpdated));
   EXPECT_EQ(run.deferredPending, 1);
@@ -203,10 +229,13 @@ TEST_F(LockedCommit, RestartFlagOfALockedFileAsksForTheRestart) {
   EXPECT_EQ(run.restartNeeded, 1);
 }
 
-// On NT the side copy beside the destination takes the first free number too.
+// On NT the side copy beside the destination takes the first free number
+// too, past an earlier run's copy that a delayed move still names.
 TEST_F(LockedCommit, NtSideCopyTakesTheFirstFreeNumber) {
   if (PrefixFamily() != kOsFamilyNt) GTEST_SKIP() << "NT route";
   ASSERT_TRUE(WriteWholeFile(product + "ZMT9X.EXE0", "earlier side copy"));
+  ASSERT_TRUE(MoveFileExA((product + "ZMT9X.EXE0").c_str(), (product + "ZMT9X.EXE").c_str(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT));
   AddItem("ZMT9X.EXE", "new program", product);
   EXPECT_EQ(CommitUpdate(run, catalog), 1);
   EXPECT_EQ(ReadWholeFile(product + "ZMT9X.EXE0"), "earlier side copy");

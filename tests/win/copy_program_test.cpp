@@ -73,6 +73,9 @@ TEST_F(CopyProgramTest, ReplacesSameNamedFilesAndRestoresTheRunValue) {
   EXPECT_EQ(RunCopyProgram(), 0u);
   EXPECT_EQ(ReadWholeFile(destA), "new A");
   EXPECT_EQ(ReadWholeFile(destB), "new B");
+  // Copied beside and renamed into place: neither the copy nor the old file stays.
+  for (const std::string& left : {destA + "0", destA + ".old", destB + "0", destB + ".old"})
+    EXPECT_EQ(GetFileAttributesA(left.c_str()), INVALID_FILE_ATTRIBUTES) << left;
   EXPECT_EQ(GetFileAttributesA(stagedA.c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(GetFileAttributesA(stagedB.c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(GetFileAttributesA((folders.tempDir + "CopyFile.ini").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -90,6 +93,8 @@ TEST_F(CopyProgramTest, LockedDestinationWaitsForTheNextStart) {
     EXPECT_EQ(RunCopyProgram(), 1u);
   }
   EXPECT_EQ(ReadWholeFile(staged), "new");
+  EXPECT_EQ(ReadWholeFile(dest), "old");
+  EXPECT_EQ(GetFileAttributesA((dest + "0").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(PendingCopies(folders).size(), 1u);
   EXPECT_EQ(Run(), std::string(kUserPrograms) + " " + CopyProgram());
 

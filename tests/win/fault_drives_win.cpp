@@ -8,8 +8,6 @@
 #include <functional>
 #include <map>
 
-#include "commit/nt_deferral_win.h"
-#include "commit/wininit_route_win.h"
 #include "fault_run_win.h"
 #include "paths/folders_win.h"
 #include "resources/message_ids.h"
@@ -111,52 +109,6 @@ TEST_F(FaultDrive, AFullDiskKeepsTheInstalledFileAndFailsTheRun) {
   EXPECT_EQ(RunUnattended(report), 0u);
   EXPECT_TRUE(ReadWholeFile(product + "ZMTLARGE.DAT") == bigNew);
   EXPECT_TRUE(Holds(ReadWholeFile(report), kMsgFilesUpdated)) << ReadWholeFile(report);
-}
-
-// The restart routes for a locked file copy the staged file into the
-// destination's folder too; on a full drive that copy fails, and what it had
-// written is removed rather than left to be moved into place at the restart.
-TEST_F(FaultDrive, ARestartRouteCopyOnAFullDiskLeavesNothingBehind) {
-  const std::string folder = Drive("SKAL_FULL_DRIVE") + "Routes\\";
-  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-  ASSERT_TRUE(WriteWholeFile(folder + "ZMTLOCK.DLL", "installed"));
-  const std::string staged = MakeScratchFolder("staged") + "ZMTLOCK.DLL0";
-  ASSERT_TRUE(WriteWholeFile(staged, Noise(1 << 20, 3)));
-  const std::string windows = MakeScratchFolder("windows");
-  ASSERT_TRUE(FillDrive(Drive("SKAL_FULL_DRIVE") + "filler.bin", 256 << 10)) << "the drive did not fill up";
-
-  EXPECT_EQ(DeferByDelayedMove(folder + "ZMTLOCK.DLL", staged), 0);
-  EXPECT_EQ(DeferByWininit(RestartFolders{windows, MakeScratchFolder("temp")}, folder + "ZMTLOCK.DLL", staged), 0);
-  std::vector<std::string> left;
-  for (const auto& file : FilesBelow(folder)) left.push_back(file.first);
-  EXPECT_EQ(left, std::vector<std::string>{"ZMTLOCK.DLL"});
-  EXPECT_EQ(ReadWholeFile(folder + "ZMTLOCK.DLL"), "installed");
-  EXPECT_FALSE(FileExists(windows + "wininit.ini"));
-}
-
-// A rerun before the restart refreshes the TMP copy that Wininit.ini already
-// names. On a full drive the refresh fails, and the earlier copy, which the
-// restart will move into place, stays whole instead of being cut short.
-TEST_F(FaultDrive, ARerunBeforeTheRestartKeepsTheWholeTmpCopyOnAFullDisk) {
-  const std::string folder = Drive("SKAL_FULL_DRIVE") + "Rerun\\";
-  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-  ASSERT_TRUE(WriteWholeFile(folder + "ZMTLOCK.DLL", "installed"));
-  const RestartFolders folders{MakeScratchFolder("windows"), MakeScratchFolder("temp")};
-  const std::string firstStaged = MakeScratchFolder("first") + "ZMTLOCK.DLL0";
-  ASSERT_TRUE(WriteWholeFile(firstStaged, "the first run's new file"));
-  ASSERT_EQ(DeferByWininit(folders, folder + "ZMTLOCK.DLL", firstStaged), 1);
-  ASSERT_EQ(ReadWholeFile(folder + "ZMTLOCK.TMP"), "the first run's new file");
-  const std::string wininit = ReadWholeFile(folders.windowsDir + "wininit.ini");
-
-  const std::string secondStaged = MakeScratchFolder("second") + "ZMTLOCK.DLL0";
-  ASSERT_TRUE(WriteWholeFile(secondStaged, Noise(1 << 20, 4)));
-  ASSERT_TRUE(FillDrive(Drive("SKAL_FULL_DRIVE") + "filler.bin", 256 << 10)) << "the drive did not fill up";
-  EXPECT_EQ(DeferByWininit(folders, folder + "ZMTLOCK.DLL", secondStaged), 0);
-  EXPECT_TRUE(ReadWholeFile(folder + "ZMTLOCK.TMP") == "the first run's new file") << "the TMP copy was cut short";
-  std::vector<std::string> left;
-  for (const auto& file : FilesBelow(folder)) left.push_back(file.first);
-  EXPECT_EQ(left, (std::vector<std::string>{"ZMTLOCK.DLL", "ZMTLOCK.TMP"}));
-  EXPECT_EQ(ReadWholeFile(folders.windowsDir + "wininit.ini"), wininit);
 }
 
 // An installation seen only through a read-only drive: every file fails

@@ -1,7 +1,8 @@
-#include "commit/numbered_copy_win.h"
+#include "commit/numbered_copy.h"
 
 #include <gtest/gtest.h>
 
+#include "platform/file_system_win.h"
 #include "win_test_support.h"
 
 using namespace testsupport;
@@ -22,7 +23,7 @@ TEST(CopyToFirstFreeNumberedPath, EveryByteAtSizesAroundThePiece) {
     const std::string source = folder + "src" + std::to_string(size);
     ASSERT_TRUE(WriteWholeFile(source, Pattern(size)));
     std::string path;
-    ASSERT_TRUE(CopyToFirstFreeNumberedPath(source, folder + "copy" + std::to_string(size) + ".dll", path));
+    ASSERT_TRUE(CopyToFirstFreeNumberedPath(SystemFileSystem(), source, folder + "copy" + std::to_string(size) + ".dll", path));
     EXPECT_EQ(path, folder + "copy" + std::to_string(size) + ".dll0");
     EXPECT_EQ(ReadWholeFile(path), Pattern(size)) << size << " bytes";
   }
@@ -34,7 +35,7 @@ TEST(CopyToFirstFreeNumberedPath, TakesTheFirstFreeNumberAndLeavesTakenNamesAlon
   ASSERT_TRUE(WriteWholeFile(folder + "ZMT9X.EXE0", "zero"));
   ASSERT_TRUE(WriteWholeFile(folder + "zmt9x.exe1", "one"));  // names compare without regard to case
   std::string path;
-  ASSERT_TRUE(CopyToFirstFreeNumberedPath(folder + "new.dll", folder + "ZMT9X.EXE", path));
+  ASSERT_TRUE(CopyToFirstFreeNumberedPath(SystemFileSystem(), folder + "new.dll", folder + "ZMT9X.EXE", path));
   EXPECT_EQ(path, folder + "ZMT9X.EXE2");
   EXPECT_EQ(ReadWholeFile(path), "new");
   EXPECT_EQ(ReadWholeFile(folder + "ZMT9X.EXE0"), "zero");
@@ -53,7 +54,7 @@ TEST(CopyToFirstFreeNumberedPath, KeepsTheSourcesTimeAndBlockingAttributes) {
   ASSERT_TRUE(SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
 
   std::string path;
-  ASSERT_TRUE(CopyToFirstFreeNumberedPath(source, folder + "old.dll", path));
+  ASSERT_TRUE(CopyToFirstFreeNumberedPath(SystemFileSystem(), source, folder + "old.dll", path));
   EXPECT_EQ(ReadWholeFile(path), "new");
   WIN32_FILE_ATTRIBUTE_DATA copied{};
   ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &copied));
@@ -71,13 +72,13 @@ TEST(CopyToFirstFreeNumberedPath, FailsWithoutTouchingAnyFile) {
   const std::string folder = MakeScratchFolder("numfail");
   ASSERT_TRUE(WriteWholeFile(folder + "old.dll0", "kept"));
   std::string path;
-  EXPECT_FALSE(CopyToFirstFreeNumberedPath(folder + "missing", folder + "old.dll", path));
+  EXPECT_FALSE(CopyToFirstFreeNumberedPath(SystemFileSystem(), folder + "missing", folder + "old.dll", path));
   EXPECT_EQ(ReadWholeFile(folder + "old.dll0"), "kept");
   EXPECT_EQ(GetFileAttributesA((folder + "old.dll1").c_str()), INVALID_FILE_ATTRIBUTES);
 
   ASSERT_TRUE(WriteWholeFile(folder + "src", "abc"));
-  EXPECT_FALSE(CopyToFirstFreeNumberedPath(folder + "src", folder + "no\\such\\folder\\x", path));
-  EXPECT_FALSE(CopyToFirstFreeNumberedPath(folder + "src", folder + std::string(MAX_PATH, 'n'), path));
+  EXPECT_FALSE(CopyToFirstFreeNumberedPath(SystemFileSystem(), folder + "src", folder + "no\\such\\folder\\x", path));
+  EXPECT_FALSE(CopyToFirstFreeNumberedPath(SystemFileSystem(), folder + "src", folder + std::string(MAX_PATH, 'n'), path));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "child_process_win.h"
 #include "held_file_win.h"
 #include "log/update_log.h"
+#include "paths/folders_win.h"
 #include "resources/message_ids.h"
 #include "win_test_support.h"
 
@@ -60,14 +61,15 @@ TEST_F(SelfUpdateTest, EarlierHandOffIsReplacedNotExtended) {
   EXPECT_EQ(HandOff("DesFile4"), "(none)");
 }
 
-TEST_F(SelfUpdateTest, UnwritableProgramIsLoggedAsMessage9) {
+TEST_F(SelfUpdateTest, UnwritableProgramIsLoggedAsMessage9AndFails) {
   SelfUpdateRequest request = Request(1);
   CreateDirectoryA(request.packageSourceDir.c_str(), nullptr);
   const std::string program = request.packageSourceDir + "UpdateSelf.DAT";
   ASSERT_TRUE(WriteWholeFile(program, "old"));
   SetFileAttributesA(program.c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_EQ(SelfUpdateHandOff(request, log), 1);
+  EXPECT_EQ(SelfUpdateHandOff(request, log), -1);
   EXPECT_TRUE(ReadWholeFile(program) == "old");
+  EXPECT_FALSE(FileExists(request.packageSourceDir + "Update.inf"));
   EXPECT_NE(log.text.find(" " + RunnerText(kMsgSelfUpdateWriteFailed) + "\r\n"), std::string::npos) << log.text;
   EXPECT_EQ(log.text.find(RunnerText(kMsgSelfUpdated)), std::string::npos);
 }

@@ -1,9 +1,10 @@
-#include "commit/wininit_route_win.h"
+#include "commit/wininit_route.h"
 
 #include <gtest/gtest.h>
 
 #include "commit/wininit_blocks.h"
 #include "held_file_win.h"
+#include "platform/file_system_win.h"
 #include "win_test_support.h"
 
 using namespace testsupport;
@@ -64,30 +65,31 @@ TEST_F(WininitRouteTest, LockedFilesAndOldDatabasesAreHandledAtTheRestart) {
   ASSERT_TRUE(automation::HoldFile(holder, exe, "none"));
   ASSERT_FALSE(CopyFileA(exeStaged.c_str(), exe.c_str(), FALSE));
 
-  ASSERT_EQ(DeferByWininit(folders, exe, exeStaged), 1);
-  ASSERT_EQ(DeferByWininit(folders, dll, dllStaged), 1);
+  ASSERT_EQ(DeferByWininit(SystemFileSystem(), folders, exe, exeStaged), 1);
+  ASSERT_EQ(DeferByWininit(SystemFileSystem(), folders, dll, dllStaged), 1);
   // The two share ZMT9X.TMP as a name; the second copy takes ZMT9X.T01.
   EXPECT_EQ(ReadWholeFile(TmpOf(exe, "TMP")), "new exe");
   EXPECT_EQ(ReadWholeFile(TmpOf(dll, "T01")), "new dll");
-  // A rerun before the restart refreshes the pending copy; the block stays.
-  const std::string before = ReadWholeFile(Ini());
+  // A rerun before the restart writes its copy under a new name, points the
+  // move at it and removes the earlier copy.
   Stage("ZMT9X.EXE", "newer exe", exe, exeStaged);
-  ASSERT_EQ(DeferByWininit(folders, exe, exeStaged), 1);
-  EXPECT_EQ(ReadWholeFile(Ini()), before);
+  ASSERT_EQ(DeferByWininit(SystemFileSystem(), folders, exe, exeStaged), 1);
+  EXPECT_EQ(ReadWholeFile(TmpOf(exe, "T02")), "newer exe");
+  EXPECT_FALSE(Exists(TmpOf(exe, "TMP")));
 
   const std::string old0 = install + "ZMT00000.DAT", old1 = install + "ZMT00001.UPD", kept = install + "ZMT00001.DAT";
   for (const std::string& file : {old0, old1, kept}) ASSERT_TRUE(WriteWholeFile(file, "database"));
-  ASSERT_EQ(ScheduleOldDatabaseRemoval9x(folders, {old0, install + "ZMT00000.UPD", old1}), 1);
+  ASSERT_EQ(ScheduleOldDatabaseRemoval9x(SystemFileSystem(), folders, {old0, install + "ZMT00000.UPD", old1}), 1);
   EXPECT_EQ(ReadWholeFile(Ini()), "\r\n[rename]\r\n" + DeletionBlock({ShortPath(old0), ShortPath(old1)}) +
                                       RouteBlock(ShortPath(dll), TmpOf(dll, "T01")) +
-                                      RouteBlock(ShortPath(exe), TmpOf(exe, "TMP")));
+                                      RouteBlock(ShortPath(exe), TmpOf(exe, "T02")));
 
   holder.Terminate();
   EXPECT_EQ(ReadWholeFile(exe), "old ZMT9X.EXE");
   ASSERT_TRUE(SimulateRestart());
   EXPECT_EQ(ReadWholeFile(exe), "newer exe");
   EXPECT_EQ(ReadWholeFile(dll), "new dll");
-  EXPECT_FALSE(Exists(TmpOf(exe, "TMP")));
+  EXPECT_FALSE(Exists(TmpOf(exe, "T02")));
   EXPECT_FALSE(Exists(TmpOf(dll, "T01")));
   EXPECT_FALSE(Exists(old0));
   EXPECT_FALSE(Exists(old1));
@@ -102,28 +104,13 @@ TEST_F(WininitRouteTest, OtherSectionsAndEntriesStayByteForByte) {
   ASSERT_TRUE(WriteWholeFile(Ini(), head + tail));
   std::string exe, staged;
   Stage("Setup.EXE", "new", exe, staged);
-  ASSERT_EQ(DeferByWininit(folders, exe, staged), 1);
+  ASSERT_EQ(DeferByWininit(SystemFileSystem(), folders, exe, staged), 1);
   EXPECT_EQ(ReadWholeFile(Ini()), head + RouteBlock(ShortPath(exe), TmpOf(exe, "TMP")) + tail);
   EXPECT_FALSE(Exists(Ini() + ".new"));
 }
 
-TEST_F(WininitRouteTest, FailedWriteLeavesTheOldFileAndNoCopy) {
-  const std::string old = "[rename]\r\nNUL=C:\\OLD.TXT\r\n";
-  ASSERT_TRUE(WriteWholeFile(Ini(), old));
-  ASSERT_TRUE(CreateDirectoryA((Ini() + ".new").c_str(), nullptr));  // the new text cannot be written
-  std::string exe, staged;
-  Stage("ZMT9X.EXE", "new", exe, staged);
-  const std::string database = install + "ZMT00000.DAT";
-  ASSERT_TRUE(WriteWholeFile(database, "database"));
-
-  EXPECT_EQ(DeferByWininit(folders, exe, staged), 0);
-  EXPECT_EQ(ScheduleOldDatabaseRemoval9x(folders, {database}), 0);
-  EXPECT_EQ(ReadWholeFile(Ini()), old);
-  EXPECT_FALSE(Exists(TmpOf(exe, "TMP")));
-}
-
 TEST_F(WininitRouteTest, NothingToDeleteLeavesWininitAlone) {
-  EXPECT_EQ(ScheduleOldDatabaseRemoval9x(folders, {install + "ZMT00000.DAT"}), 1);
+  EXPECT_EQ(ScheduleOldDatabaseRemoval9x(SystemFileSystem(), folders, {install + "ZMT00000.DAT"}), 1);
   EXPECT_FALSE(Exists(Ini()));
 }
 
