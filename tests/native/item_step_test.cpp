@@ -86,6 +86,36 @@ TEST_F(ItemStep, PathForms) {
   EXPECT_EQ(Parse({longName, "LocalPath=%WINDIR%"}, "C:\\p\\"), 1);
 }
 
+// A "." level names the folder itself; a climb, a drive or a rooted path
+// would reach out of the package or the installation.
+TEST_F(ItemStep, DotLevelsAreAcceptedAndClimbsRefused) {
+  const struct {
+    std::string change;
+    ItemReject reject;
+  } cases[] = {
+      {"RemotePath=.\\", ItemReject::kNone},
+      {"RemotePath=./new", ItemReject::kNone},
+      {"RemotePath=new\\.", ItemReject::kNone},
+      {"LocalPath=%PROGRAMDIR\\.\\Data%", ItemReject::kNone},
+      {"RemotePath=..", ItemReject::kRemotePathOutside},
+      {"RemotePath=new/../..", ItemReject::kRemotePathOutside},
+      {"RemotePath=... ", ItemReject::kRemotePathOutside},
+      {"RemotePath=C:new", ItemReject::kRemotePathOutside},
+      {"RemotePath=\\new", ItemReject::kRemotePathOutside},
+      {"RemotePath=/new", ItemReject::kRemotePathOutside},
+      {"LocalPath=%PROGRAMDIR\\..\\Data%", ItemReject::kLocalPathClimbs},
+  };
+  for (const auto& c : cases) {
+    Use(ItemSection("S", {c.change}));
+    item = UpdateItem();
+    item.SectionName = "S";
+    ItemReject reject = ItemReject::kNone;
+    EXPECT_EQ(ParseItem(catalog, item, "C:\\pkg\\", machine.Folders(), &reject), c.reject == ItemReject::kNone)
+        << c.change;
+    EXPECT_EQ(reject, c.reject) << c.change;
+  }
+}
+
 TEST_F(ItemStep, OnlyTrueOrOneMakesASectionAnItem) {
   machine.intactCopies = {"C:\\pkg\\ZMT9X.EXE"};
   for (const char* flag : {"UpdateFileFlag=true", "UpdateFileFlag=1"}) {

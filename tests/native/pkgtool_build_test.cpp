@@ -132,6 +132,7 @@ TEST_F(PkgtoolBuild, RefusesItemsThatCannotWorkAndWritesNothing) {
   const Refusal refusals[] = {
       {"missing file", "FileName=ZMT9X.EXE\r\n", "ZMT32", "", "item [ZMT32]: source file files/ZMTUPD/ZMT9X.EXE is missing"},
       {"required key", "Reboot=\r\n", "ZMT32", "", "item [ZMT32]: Reboot is missing or empty"},
+      {"climbing RemotePath", "RemotePath=..\r\n", "ZMT32", "", "item [ZMT32]: RemotePath leaves the package folder"},
       {"empty LocalPath", "LocalPath=\r\n", "ZMT32", "", "item [ZMT32]: LocalPath"},
       {"over its limit", "Version=1.2.3.4567890123456789\r\n", "ZMT32", "", "Version is longer than 19"},
       {"long section name", "", "ABCDEFGHIJKLMNOPQRST", "", "item [ABCDEFGHIJKLMNOPQRST]: the section name"},

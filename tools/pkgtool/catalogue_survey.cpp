@@ -32,7 +32,9 @@ const char* RejectText(ItemReject reject) {
     case ItemReject::kCRC: return "CRC is missing or empty";
     case ItemReject::kReboot: return "Reboot is missing or empty";
     case ItemReject::kRemotePath: return "RemotePath is missing or empty";
+    case ItemReject::kRemotePathOutside: return "RemotePath leaves the package folder (a \"..\" level, a drive or a rooted path)";
     case ItemReject::kLocalPath: return "LocalPath is empty or names no folder the runner can expand";
+    case ItemReject::kLocalPathClimbs: return "LocalPath climbs out of its folder with a \"..\" level";
     case ItemReject::kPathLimit: return "the file's path in the package or on the machine exceeds 259 characters";
   }
   return "rejected";
