@@ -52,9 +52,11 @@ void ClearBlockingAttributes(const std::string& destination) {
 // The installed file is locked: stage the new file in the temporary folder
 // and have it put in place at the next restart. The staged copy is checked
 // before it is registered, so that a damaged copy is never installed later.
+// It takes the file's own name: FileName may hold sub-folders.
 int DeferLockedItem(UpdateRun& run, const UpdateItem& item, const std::string& destination) {
   std::string staged;
-  if (!CopyToFirstFreeNumberedPath(item.SourcePath, run.tempDir + item.FileName, staged))
+  const std::string name = destination.substr(FolderOfPath(destination).size());
+  if (!CopyToFirstFreeNumberedPath(item.SourcePath, run.tempDir + name, staged))
     return Fail(run, item, kMsgStagingFailed);
   if (!MatchesCrc(staged, item.CRC.c_str())) {
     DeleteFileA(staged.c_str());
@@ -73,7 +75,7 @@ int DeferLockedItem(UpdateRun& run, const UpdateItem& item, const std::string& d
 
 int CommitItem(UpdateRun& run, UpdateItem item) {
   const std::string destination = item.LocalPath + item.FileName;
-  CreateFolderPath(item.LocalPath);
+  CreateFolderPath(FolderOfPath(destination));
   ClearBlockingAttributes(destination);
 
   std::string side;

@@ -24,11 +24,14 @@ std::string SourcePathOf(const std::string& packageFilesDir, const std::string& 
 
 // The catalogue names a file below the package and below one of the
 // installation's folders. A damaged or hostile one must not reach past them:
-// the file name is one level that names a file, and no path climbs out or
-// names a drive or a stream.
-bool IsPlainFileName(const std::string& name) {
-  return SplitAtBackslashes(name).size() == 1 && name.find_first_of("/:") == std::string::npos &&
-         name.find_first_not_of(". ") != std::string::npos;
+// the file name may hold sub-folders but stays below its folder, has no empty
+// level and ends in a level that names a file.
+bool IsFileNameBelowItsFolder(const std::string& name) {
+  if (name.find('/') != std::string::npos || !StaysBelowItsFolder(name)) return false;
+  const std::vector<std::string> levels = SplitAtBackslashes(name);
+  for (const std::string& level : levels)
+    if (level.empty()) return false;
+  return levels.back().find_first_not_of(". ") != std::string::npos;
 }
 
 uint32_t TypeIdOf(const UpdateCatalog& catalog, const std::string& typeName) {
@@ -54,7 +57,7 @@ int ParseItem(const UpdateCatalog& catalog, UpdateItem& item, const std::string&
   if (reject) *reject = ItemReject::kNone;
 
   item.FileName = text(kFileName, "");
-  if (item.FileName.empty() || !IsPlainFileName(item.FileName)) return fail(ItemReject::kFileName);
+  if (item.FileName.empty() || !IsFileNameBelowItsFolder(item.FileName)) return fail(ItemReject::kFileName);
   item.FileSize = catalog.ReadInt(section, "FileSize", 0);
   if (item.FileSize == 0) return fail(ItemReject::kFileSize);
   item.CheckVersionMethod = catalog.ReadInt(section, "CheckVersionMethod", 0);

@@ -84,6 +84,12 @@ TEST_F(ItemStep, PathForms) {
   machine.programDir = "C:\\" + std::string(20, 'p') + "\\";
   EXPECT_EQ(Parse({longName}, "C:\\p\\"), 0);
   EXPECT_EQ(Parse({longName, "LocalPath=%WINDIR%"}, "C:\\p\\"), 1);
+  // A file name may hold sub-folders below both folders.
+  ASSERT_EQ(Parse({"FileName=sub\\x.dll", "RemotePath=new"}), 1);
+  EXPECT_EQ(item.SourcePath, "C:\\pkg\\new\\sub\\x.dll");
+  for (const char* name : {"..\\x.dll", "sub\\..\\..\\x.dll", "\\x.dll", "C:x.dll", "sub\\", "sub\\\\x.dll",
+                           "sub/x.dll", "sub\\..", "."})
+    EXPECT_EQ(Parse({std::string("FileName=") + name}), 0) << name;
 }
 
 // A "." level names the folder itself; a climb, a drive or a rooted path

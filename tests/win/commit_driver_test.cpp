@@ -44,20 +44,21 @@ TEST_F(Commit, ReplacesVerifiedFilesAndRemovesSupersededDatabasesAtOnce) {
   SetFileAttributesA((product + "ZMT9X.EXE").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
   LayOutDatabases(product);
   AddItem("ZMT9X.EXE", "new program", product);
-  AddItem("ZMTENG.DLL", "new engine", sub).Reboot = 1;
+  ASSERT_TRUE(CreateDirectoryA((package + "Bin").c_str(), nullptr));
+  AddItem("Bin\\ZMTENG.DLL", "new engine", sub).Reboot = 1;
 
   EXPECT_EQ(CommitUpdate(run, catalog), 1);
   EXPECT_EQ(ReadWholeFile(product + "ZMT9X.EXE"), "new program");
-  EXPECT_EQ(ReadWholeFile(sub + "ZMTENG.DLL"), "new engine");
+  EXPECT_EQ(ReadWholeFile(sub + "Bin\\ZMTENG.DLL"), "new engine");
   EXPECT_TRUE(Logged(kMsgUpdated, "ZMT9X.EXE", product));
-  EXPECT_TRUE(Logged(kMsgUpdatedRestart, "ZMTENG.DLL", sub));
+  EXPECT_TRUE(Logged(kMsgUpdatedRestart, "Bin\\ZMTENG.DLL", sub));
   EXPECT_TRUE(Logged(kMsgFilesUpdated));
   EXPECT_FALSE(Logged(kMsgUpdateAgain));
   EXPECT_EQ(run.restartNeeded, 1);
   EXPECT_EQ(run.deferredPending, 0);
   // No side copy is left behind; of the databases only the newest full one
   // and the incremental file above it stay.
-  EXPECT_EQ(Listing(sub), std::vector<std::string>{"ZMTENG.DLL"});
+  EXPECT_EQ(Listing(sub + "Bin\\"), std::vector<std::string>{"ZMTENG.DLL"});
   EXPECT_FALSE(FileExists(product + "ZMT9X.EXE0"));
   for (const char* gone : {"ZMT00000.DAT", "ZMT00002.DAT", "ZMT00000.UPD", "ZMT00001.UPD", "ZMT00003.UPD"})
     EXPECT_FALSE(FileExists(product + gone)) << gone;
