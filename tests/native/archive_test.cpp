@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "archive_writer.h"
+#include "package/archive.h"
 #include "package/archive_extraction.h"
 #include "package/archive_format.h"
 #include "package/archive_names.h"
@@ -322,6 +323,19 @@ TEST(ArchiveExtraction, StopsBeforeTheFirstBadEntryAndKeepsEarlierFiles) {
     ASSERT_EQ(target.files.size(), 1u);
     EXPECT_TRUE(target.files["FIRST"].finished);
   }
+}
+
+// Windows writes A.DLL and a.dll to one file: the later CRC-32 stands for
+// both spellings. A trail byte that looks like a letter is no letter.
+TEST(ExtractedCrcs, NamesThatDifferOnlyInCaseAreOneFile) {
+  ExtractedCrcs crcs;
+  crcs["C:\\PKG\\A.DLL"] = 1;
+  crcs["c:\\pkg\\a.dll"] = 2;
+  crcs["\x81\x41"] = 3;
+  crcs["\x81\x61"] = 4;
+  EXPECT_EQ(crcs.size(), 3u);
+  EXPECT_EQ(crcs.at("C:\\Pkg\\A.dll"), 2u);
+  EXPECT_EQ(crcs.at("\x81\x41"), 3u);
 }
 
 TEST(ArchiveWriter, RefusesWhatTheRecordCannotHold) {
