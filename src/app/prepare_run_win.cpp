@@ -100,8 +100,14 @@ Preparation PrepareRun(UpdateRun& run, UpdateCatalog& catalog) {
 
   if (!CheckInstalledProduct(run, catalog)) return Preparation::kFailed;
 
+  // The archive's folder comes from the catalogue: one that leaves the
+  // package folder makes the catalogue damaged, before anything is written.
   std::string pathName;
   catalog.PathName(pathName);
+  if (!StaysBelowItsFolder(pathName)) {
+    ShowStop(kMsgCatalogueDamaged, kMsgTitleError);
+    return Preparation::kFailed;
+  }
   std::string archiveFolder = run.packageDir + pathName + "\\";
   if (!FitsPathLimit(archiveFolder + "ZMTUPD.DAT") ||
       !ExtractPackageArchive(archiveFolder + "ZMTUPD.DAT", archiveFolder, &run.extractedCrcs)) {
