@@ -92,9 +92,10 @@ class MemoryTarget : public ExtractTarget {
     files[current_].data.insert(files[current_].data.end(), bytes, bytes + length);
     return true;
   }
-  void Finish(const ArchiveTimes& times) override {
+  bool Finish(const ArchiveTimes& times) override {
     files[current_].times = times;
     files[current_].finished = true;
+    return true;
   }
   std::map<std::string, File> files;
 
