@@ -35,6 +35,9 @@ struct CatalogueWalk {
       readItem;
 };
 
+// A section named ITEM followed by anything (any case) is never an item.
+bool IsNeverAnItemName(const std::string& name);
+
 class UpdateCatalog {
  public:
   UpdateCatalog() = default;
@@ -92,6 +95,9 @@ class UpdateCatalog {
   void AddCallBy(const std::string& text);
   // Sum of the type ids; 0 when not loaded.
   uint32_t TypeMask() const;
+  // Every section name in file order, a name given twice as often; empty
+  // when not loaded.
+  std::vector<std::string> SectionNames() const;
   int ItemListEmpty() const { return Items.empty() ? 1 : 0; }
   void ClearItems() { Items.clear(); }
   void ClearProcesses() { Processes.clear(); }

@@ -133,6 +133,8 @@ TEST_F(PkgtoolBuild, RefusesItemsThatCannotWorkAndWritesNothing) {
       {"missing file", "FileName=ZMT9X.EXE\r\n", "ZMT32", "", "item [ZMT32]: source file files/ZMTUPD/ZMT9X.EXE is missing"},
       {"required key", "Reboot=\r\n", "ZMT32", "", "item [ZMT32]: Reboot is missing or empty"},
       {"climbing RemotePath", "RemotePath=..\r\n", "ZMT32", "", "item [ZMT32]: RemotePath leaves the package folder"},
+      {"ITEM section marked", "", "ITEM1", "", "item [ITEM1]: a section named ITEM... is never an item"},
+      {"section twice", "[ZMT32]\r\nFileName=ZMT32.EXE\r\n", "ZMT32", "", "item [ZMT32]: the section name is given twice"},
       {"empty LocalPath", "LocalPath=\r\n", "ZMT32", "", "item [ZMT32]: LocalPath"},
       {"over its limit", "Version=1.2.3.4567890123456789\r\n", "ZMT32", "", "Version is longer than 19"},
       {"long section name", "", "ABCDEFGHIJKLMNOPQRST", "", "item [ABCDEFGHIJKLMNOPQRST]: the section name"},
