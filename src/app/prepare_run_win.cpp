@@ -10,6 +10,7 @@
 #include "catalog/update_catalog.h"
 #include "discovery/installation.h"
 #include "engine/run_decision.h"
+#include "log/message_text.h"
 #include "package/archive.h"
 #include "paths/folders_win.h"
 #include "paths/path_ops.h"
@@ -96,6 +97,8 @@ Preparation PrepareRun(UpdateRun& run, UpdateCatalog& catalog) {
   run.info.OpenUpdateInfo(run.programDir + "UpdInfo.DAT", run.tempDir + "UpdInfo.INI");
   run.ResetForRun(run.info.ReadInfoInt("Comment", "DisplayVerFlag", 0));
   run.log.StartRunLog();
+  if (!run.options.ignoredArguments.empty())
+    run.log.AppendLine(FormatMessageText(LoadMessage(kMsgBadSwitch), {run.options.ignoredArguments}), true);
   run.packageFilesDir = run.packageDir;
 
   if (!CheckInstalledProduct(run, catalog)) return Preparation::kFailed;
