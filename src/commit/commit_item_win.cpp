@@ -9,6 +9,7 @@
 #include "engine/file_crc32.h"
 #include "log/message_text.h"
 #include "paths/folders_win.h"
+#include "paths/path_ops.h"
 #include "platform/ui_win.h"
 #include "resources/message_ids.h"
 
