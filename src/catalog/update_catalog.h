@@ -86,8 +86,9 @@ class UpdateCatalog {
 
   // Fills `record` for the process list entry named `name` (without regard to
   // case; the newest entry wins). The program path is programDir followed by
-  // the entry's release file name. Returns 1 found, 0 not found (also when not
-  // loaded or when the program path would not fit the path limit).
+  // the entry's release file name, left empty when it would not fit the path
+  // limit. Returns 1 found, 0 not found (also when not loaded, or when the
+  // program path does not fit and the component is no service, exit type 2).
   int FindProcess(const std::string& name, const std::string& programDir, ProcessStopRecord& record,
                   int32_t& exitType) const;
   // Appends a CallBy text unless it already occurs in CallByList (ASCII
