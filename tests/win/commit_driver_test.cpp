@@ -262,4 +262,26 @@ TEST_F(Commit, CopyProgramThatCannotBeArmedFailsItsFiles) {
   EXPECT_TRUE(Logged(kMsgUpdateAgain));
 }
 
+// The same on 95/98 when no start file can call the DOS batch: its files are
+// named by the short paths the batch holds.
+TEST_F(Commit, DosBatchThatCannotBeArmedFailsItsFiles) {
+  if (GetFileAttributesA("C:\\Autoexec.bat") != INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "C:\\Autoexec.bat exists";
+  ASSERT_TRUE(CreateDirectoryA("C:\\Autoexec.bat", nullptr));
+  ASSERT_TRUE(CreateDirectoryA((windows + "WinStart.bat").c_str(), nullptr));
+  automation::ChildProcess holder;
+  ASSERT_TRUE(WriteWholeFile(product + "Long Name.DLL", "old"));
+  ASSERT_TRUE(automation::HoldFile(holder, product + "Long Name.DLL", "none"));
+  AddItem("Long Name.DLL", "new", product);
+  run.osFamily = kOsFamily9x;
+
+  EXPECT_EQ(CommitUpdate(run, catalog), 1);
+  RemoveDirectoryA("C:\\Autoexec.bat");
+  char shortPath[MAX_PATH] = {};
+  ASSERT_NE(GetShortPathNameA((product + "Long Name.DLL").c_str(), shortPath, MAX_PATH), 0u);
+  const std::string destination = shortPath;
+  const size_t slash = destination.rfind('\\') + 1;
+  EXPECT_TRUE(Logged(kMsgDeferFailed, destination.substr(slash), destination.substr(0, slash))) << run.log.text;
+  EXPECT_TRUE(Logged(kMsgFilesUpdateFailed));
+}
+
 }  // namespace
