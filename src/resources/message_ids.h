@@ -49,6 +49,7 @@ enum MessageId : unsigned {
   kMsgVersionNotNamed = 103,      // several installations, no /VERSION
   kMsgNamedVersionMissing = 104,  // %d: the registry version /VERSION names
   kMsgProgramDirNotNamed = 105,   // the folder prompt, no /PROGRAMDIR
+  kMsgReportNotSaved = 120,       // %s: the path Save As was given
 };
 
 constexpr int kAppIconId = 128;
