@@ -57,6 +57,18 @@ int StopLogged(UpdateRun& run, unsigned messageId) {
   return 0;
 }
 
+// Replacing the product's files needs write access to its folder, which a
+// user without administrator rights lacks on NT. Only a refused access counts:
+// a full or read-only drive is reported file by file by the commit.
+bool ProgramFolderRefusesWriting(const std::string& programDir) {
+  const std::string probe = programDir + "SkalUpd.$$$";
+  HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_ACCESS_DENIED;
+  CloseHandle(file);
+  DeleteFileA(probe.c_str());
+  return false;
+}
+
 // Why the run ends when no installation was chosen.
 Preparation AfterChoice(int result) {
   return result == kChoiceRefused ? Preparation::kRefused : Preparation::kFailed;
@@ -102,6 +114,10 @@ Preparation PrepareRun(UpdateRun& run, UpdateCatalog& catalog) {
   run.packageFilesDir = run.packageDir;
 
   if (!CheckInstalledProduct(run, catalog)) return Preparation::kFailed;
+  if (ProgramFolderRefusesWriting(run.programDir)) {
+    ShowMessageBox(FormatMessageText(LoadMessage(kMsgNeedsAdministrator), {run.programDir}), kMsgTitleError, MB_OK);
+    return Preparation::kFailed;
+  }
 
   // The archive's folder comes from the catalogue: one that leaves the
   // package folder makes the catalogue damaged, before anything is written.

@@ -50,6 +50,7 @@ enum MessageId : unsigned {
   kMsgNamedVersionMissing = 104,  // %d: the registry version /VERSION names
   kMsgProgramDirNotNamed = 105,   // the folder prompt, no /PROGRAMDIR
   kMsgReportNotSaved = 120,       // %s: the path Save As was given
+  kMsgNeedsAdministrator = 121,   // %s: the program folder that refuses writing
 };
 
 constexpr int kAppIconId = 128;

@@ -86,6 +86,7 @@ TEST(StringTable, EveryTextArrivesAsItsCodePage936Bytes) {
       {104, "您的机器上没有可以升级的 V%d.0 版本的Skal。升级没有进行。"},
       {105, "无人值守升级需要用 /PROGRAMDIR=路径 指定Skal.NET版本的安装路径。升级没有进行。"},
       {120, "升级报告没有保存到 %s ，请检查磁盘空间和写入权限后再试。"},
+      {121, "您没有写入Skal安装目录 %s 的权限，升级没有进行。\r\n请用管理员帐户登录后再运行升级包！"},
   };
   for (const auto& expected : texts) EXPECT_EQ(RunnerText(expected.id), Gbk(expected.text)) << expected.id;
 }
