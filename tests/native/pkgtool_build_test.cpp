@@ -9,8 +9,10 @@
 #include <sstream>
 
 #include "engine/crc32.h"
+#include "engine/header_versions.h"
 #include "package/depack.h"
 #include "verbs.h"
+#include "versions/version_format.h"
 
 namespace fs = std::filesystem;
 
@@ -74,6 +76,16 @@ TEST_F(PkgtoolBuild, ExampleBuildsAndInspectsClean) {
   for (const char* name : {"[ZMT32]", "[ZMEngine]", "[ZMT00012]", "ZMTUPD/ZMTUPD.DAT", "PacketType=Special_DB"})
     EXPECT_NE(inspected.out.find(name), std::string::npos) << name;
   EXPECT_TRUE(fs::is_regular_file(dir_ / "out" / "ZMTUPD" / "ZMTUPD.DAT"));
+}
+
+// The demo's report shows the versions a user would see: the example's
+// engine and database carry real headers.
+TEST_F(PkgtoolBuild, ExampleFilesCarryTheirHeaderVersions) {
+  VersionNumber engine, database;
+  ASSERT_TRUE(HeaderVersionFromBytes(Read(kExample / "files" / "ZMTUPD" / "ZMEngine.DAT"), engine));
+  ASSERT_TRUE(EngineVersionFromBytes(Read(kExample / "files" / "ZMTUPD" / "ZMT00012.DAT"), database));
+  EXPECT_EQ(FormatVersion(engine), "4.3.1");  // 4.0.3.1
+  EXPECT_EQ(FormatVersion(database), "2003.11.20.12");
 }
 
 TEST_F(PkgtoolBuild, ComputesLeftOutSizeAndCrcIntoThePackedCatalogue) {
