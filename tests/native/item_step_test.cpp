@@ -87,39 +87,6 @@ TEST_F(ItemStep, PathForms) {
   // A file name may hold sub-folders below both folders.
   ASSERT_EQ(Parse({"FileName=sub\\x.dll", "RemotePath=new"}), 1);
   EXPECT_EQ(item.SourcePath, "C:\\pkg\\new\\sub\\x.dll");
-  for (const char* name : {"..\\x.dll", "sub\\..\\..\\x.dll", "\\x.dll", "C:x.dll", "sub\\", "sub\\\\x.dll",
-                           "sub/x.dll", "sub\\..", "."})
-    EXPECT_EQ(Parse({std::string("FileName=") + name}), 0) << name;
-}
-
-// A "." level names the folder itself; a climb, a drive or a rooted path
-// would reach out of the package or the installation.
-TEST_F(ItemStep, DotLevelsAreAcceptedAndClimbsRefused) {
-  const struct {
-    std::string change;
-    ItemReject reject;
-  } cases[] = {
-      {"RemotePath=.\\", ItemReject::kNone},
-      {"RemotePath=./new", ItemReject::kNone},
-      {"RemotePath=new\\.", ItemReject::kNone},
-      {"LocalPath=%PROGRAMDIR\\.\\Data%", ItemReject::kNone},
-      {"RemotePath=..", ItemReject::kRemotePathOutside},
-      {"RemotePath=new/../..", ItemReject::kRemotePathOutside},
-      {"RemotePath=... ", ItemReject::kRemotePathOutside},
-      {"RemotePath=C:new", ItemReject::kRemotePathOutside},
-      {"RemotePath=\\new", ItemReject::kRemotePathOutside},
-      {"RemotePath=/new", ItemReject::kRemotePathOutside},
-      {"LocalPath=%PROGRAMDIR\\..\\Data%", ItemReject::kLocalPathClimbs},
-  };
-  for (const auto& c : cases) {
-    Use(ItemSection("S", {c.change}));
-    item = UpdateItem();
-    item.SectionName = "S";
-    ItemReject reject = ItemReject::kNone;
-    EXPECT_EQ(ParseItem(catalog, item, "C:\\pkg\\", machine.Folders(), &reject), c.reject == ItemReject::kNone)
-        << c.change;
-    EXPECT_EQ(reject, c.reject) << c.change;
-  }
 }
 
 TEST_F(ItemStep, OnlyTrueOrOneMakesASectionAnItem) {
