@@ -59,7 +59,7 @@ class CheckingTarget : public ExtractTarget {
     return true;
   }
   bool Write(const unsigned char*, size_t) override { return true; }
-  void Finish(const ArchiveTimes&) override {}
+  bool Finish(const ArchiveTimes&) override { return true; }
 };
 
 }  // namespace

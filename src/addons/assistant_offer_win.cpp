@@ -18,7 +18,7 @@ constexpr char kOfferedMarker[] = "Not Install 3721 Plug";
 bool AssistantInstalled() { return RegistryKey(HKEY_CLASSES_ROOT, kAssistantClassKey, KEY_READ).IsOpen(); }
 
 bool OfferWasMade(const std::string& productRegKey) {
-  return HasRegistryValue(RegistryKey(HKEY_LOCAL_MACHINE, productRegKey, KEY_ALL_ACCESS), kOfferedMarker);
+  return HasRegistryValue(RegistryKey(HKEY_LOCAL_MACHINE, productRegKey, KEY_READ), kOfferedMarker);
 }
 
 }  // namespace

@@ -86,7 +86,7 @@ bool ParseCommandLine(const std::string& text, RunOptions& options, std::string&
   // Every argument is read, so that /S after a wrong one still keeps the run silent.
   for (const Argument& argument : SplitArguments(text)) {
     bool applied = argument.text.size() >= 2 && argument.text[0] == '/' && ApplySwitch(argument.text.substr(1), options);
-    if (!applied && fault.empty()) fault = argument.written;
+    if (!applied) fault += (fault.empty() ? "" : " ") + argument.written;
   }
   return fault.empty();
 }

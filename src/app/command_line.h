@@ -14,6 +14,6 @@ constexpr size_t kSwitchPathLimit = 259;
 // Fills `options` from the text after the program name. False for an unknown
 // switch, a plain argument, a switch given twice, a missing or empty value, a
 // /VERSION outside the versions the runner knows or a path over the limit;
-// `fault` then holds the first argument at fault as written, and `options`
-// what the other arguments set (a silent run stays silent).
+// `fault` then holds every argument at fault as written, separated by blanks,
+// and `options` what the other arguments set (a silent run stays silent).
 bool ParseCommandLine(const std::string& text, RunOptions& options, std::string& fault);

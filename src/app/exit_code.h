@@ -3,8 +3,9 @@
 // that deployment tools read it as they read an installer's.
 constexpr int kExitDone = 0;
 constexpr int kExitRestartNeeded = 3010;  // done; the update completes at the next restart
-constexpr int kExitRefused = 1602;        // a choice needed a person, or the command line was wrong
+constexpr int kExitRefused = 1602;        // a choice needed a person
 constexpr int kExitFailed = 1603;
+constexpr int kExitBadCommandLine = 1639;  // an argument /S runs cannot understand
 
 // How far the run came before the update itself.
 enum class Preparation { kReady, kFailed, kRefused };

@@ -10,6 +10,7 @@
 #include "catalog/update_catalog.h"
 #include "discovery/installation.h"
 #include "engine/run_decision.h"
+#include "log/message_text.h"
 #include "package/archive.h"
 #include "paths/folders_win.h"
 #include "paths/path_ops.h"
@@ -56,6 +57,18 @@ int StopLogged(UpdateRun& run, unsigned messageId) {
   return 0;
 }
 
+// Replacing the product's files needs write access to its folder, which a
+// user without administrator rights lacks on NT. Only a refused access counts:
+// a full or read-only drive is reported file by file by the commit.
+bool ProgramFolderRefusesWriting(const std::string& programDir) {
+  const std::string probe = programDir + "SkalUpd.$$$";
+  HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_ACCESS_DENIED;
+  CloseHandle(file);
+  DeleteFileA(probe.c_str());
+  return false;
+}
+
 // Why the run ends when no installation was chosen.
 Preparation AfterChoice(int result) {
   return result == kChoiceRefused ? Preparation::kRefused : Preparation::kFailed;
@@ -96,12 +109,24 @@ Preparation PrepareRun(UpdateRun& run, UpdateCatalog& catalog) {
   run.info.OpenUpdateInfo(run.programDir + "UpdInfo.DAT", run.tempDir + "UpdInfo.INI");
   run.ResetForRun(run.info.ReadInfoInt("Comment", "DisplayVerFlag", 0));
   run.log.StartRunLog();
+  if (!run.options.ignoredArguments.empty())
+    run.log.AppendLine(FormatMessageText(LoadMessage(kMsgBadSwitch), {run.options.ignoredArguments}), true);
   run.packageFilesDir = run.packageDir;
 
   if (!CheckInstalledProduct(run, catalog)) return Preparation::kFailed;
+  if (ProgramFolderRefusesWriting(run.programDir)) {
+    ShowMessageBox(FormatMessageText(LoadMessage(kMsgNeedsAdministrator), {run.programDir}), kMsgTitleError, MB_OK);
+    return Preparation::kFailed;
+  }
 
+  // The archive's folder comes from the catalogue: one that leaves the
+  // package folder makes the catalogue damaged, before anything is written.
   std::string pathName;
   catalog.PathName(pathName);
+  if (!StaysBelowItsFolder(pathName)) {
+    ShowStop(kMsgCatalogueDamaged, kMsgTitleError);
+    return Preparation::kFailed;
+  }
   std::string archiveFolder = run.packageDir + pathName + "\\";
   if (!FitsPathLimit(archiveFolder + "ZMTUPD.DAT") ||
       !ExtractPackageArchive(archiveFolder + "ZMTUPD.DAT", archiveFolder, &run.extractedCrcs)) {

@@ -6,6 +6,8 @@
 #include "app/report_file_win.h"
 #include "app/run_update_win.h"
 #include "app/update_run.h"
+#include "commit/commit_driver.h"
+#include "log/message_text.h"
 #include "app/dry_run_win.h"
 #include "paths/folders_win.h"
 #include "platform/save_file_dialog_win.h"
@@ -49,7 +51,8 @@ bool ReportDialog::OnCommand(int controlId, int code) {
 void ReportDialog::OnSaveAs() {
   std::string path;
   if (!AskSaveFileName(Handle(), FileDialogFilter(LoadMessage(kMsgSaveFilter)), "txt", "Report", path)) return;
-  WriteReportFile(path, report_);  // a file that cannot be created is skipped
+  if (!WriteReportFile(path, report_))
+    ShowMessageBox(FormatMessageText(LoadMessage(kMsgReportNotSaved), {path}), kMsgTitleError, MB_OK | MB_ICONERROR);
 }
 
 bool ReportDialog::OnPaint() {

@@ -6,5 +6,9 @@
 
 bool WriteReportFile(const std::string& path, const std::string& report) {
   FileHandle file(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
-  return file.IsOpen() && file.WriteAll(report.data(), DWORD(report.size()));
+  if (!file.IsOpen()) return false;
+  if (file.WriteAll(report.data(), DWORD(report.size())) && file.Close()) return true;
+  file.Close();
+  DeleteFileA(path.c_str());
+  return false;
 }

@@ -17,8 +17,8 @@ class UpdateApp {
   int Run(const std::string& commandLine);
 
  private:
-  // Answers /? or a wrong command line; returns the exit code.
-  int ShowUsage(const std::string& fault);
+  // Answers /?; returns the exit code.
+  int ShowUsage();
   // Tells that the run needs administrator rights (message box, or the
   // report of an unattended run) and returns the failure exit code.
   int RefuseWithoutRights();

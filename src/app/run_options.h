@@ -11,4 +11,5 @@ struct RunOptions {
   int32_t version = 0;     // /VERSION=n: the installation under registry key V<n>.0; 0 none named
   std::string programDir;  // /PROGRAMDIR=path: the oldest edition's folder; empty none named
   std::string reportPath;  // /REPORT=path: where the report goes; empty beside the log
+  std::string ignoredArguments;  // arguments not understood, which a run with windows logs and passes over
 };

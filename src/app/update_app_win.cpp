@@ -1,8 +1,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdio>
-
 #include "app/command_line.h"
 #include "app/elevation_win.h"
 #include "app/exit_code.h"
@@ -17,9 +15,12 @@
 #include "resources/message_ids.h"
 
 int UpdateApp::Run(const std::string& commandLine) {
-  std::string fault;
-  if (!ParseCommandLine(commandLine, run_.options, fault)) return ShowUsage(fault);
-  if (run_.options.showUsage) return ShowUsage(std::string());
+  // A launcher may pass a stray argument: a run with windows logs it and goes
+  // on without it, so that the update still happens; a silent run cannot
+  // know what was meant and ends at once.
+  if (!ParseCommandLine(commandLine, run_.options, run_.options.ignoredArguments) && run_.options.silent)
+    return kExitBadCommandLine;
+  if (run_.options.showUsage) return ShowUsage();
 
   // Before anything is touched: a run that lacks the rights it needs, and
   // cannot get them, changes nothing. A dry run writes nothing it would need
@@ -64,15 +65,7 @@ int UpdateApp::RefuseWithoutRights() {
   return kExitFailed;
 }
 
-int UpdateApp::ShowUsage(const std::string& fault) {
-  // A silent run shows nothing, not even the usage.
-  if (!fault.empty() && run_.options.silent) return kExitRefused;
-  std::string text = LoadMessage(kMsgUsage);
-  if (!fault.empty()) {
-    char line[512];
-    std::snprintf(line, sizeof line, LoadMessage(kMsgBadSwitch).c_str(), fault.c_str());
-    text = std::string(line) + "\r\n\r\n" + text;
-  }
-  ShowMessageBox(text, kMsgTitleNotice, MB_OK);
-  return fault.empty() ? kExitDone : kExitRefused;
+int UpdateApp::ShowUsage() {
+  ShowMessageBox(LoadMessage(kMsgUsage), kMsgTitleNotice, MB_OK);
+  return kExitDone;
 }

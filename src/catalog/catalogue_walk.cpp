@@ -10,11 +10,6 @@ namespace {
 
 std::string Numbered(const char* key, size_t n) { return key + std::to_string(n); }
 
-// A section whose name is ITEM followed by anything is never an item.
-bool IsExcludedItemName(const std::string& name) {
-  return name.size() > 4 && ini_text::FoldCase(name.substr(0, 4)) == "item";
-}
-
 bool ReadsParameters(int32_t exitType) { return exitType == 0 || exitType == 1 || exitType == 3; }
 bool ReadsComponentId(int32_t exitType) { return exitType == 1 || exitType == 3; }
 
@@ -28,6 +23,14 @@ ProductProcess BuiltInProcess(const char* name, int32_t uid) {
 }
 
 }  // namespace
+
+bool IsNeverAnItemName(const std::string& name) {
+  return name.size() > 4 && ini_text::FoldCase(name.substr(0, 4)) == "item";
+}
+
+std::vector<std::string> UpdateCatalog::SectionNames() const {
+  return HasText() ? text_->AllSectionNames() : std::vector<std::string>();
+}
 
 int UpdateCatalog::ReadCatalogue(const std::string& registryKey, const std::string& packageFilesDir,
                                  const CatalogueWalk& walk) {
@@ -46,7 +49,7 @@ int UpdateCatalog::ReadCatalogue(const std::string& registryKey, const std::stri
   // section, so a second visit could only add the same item again.
   std::unordered_set<std::string> walked;
   for (const std::string& name : text_->AllSectionNames()) {
-    if (!walked.insert(ini_text::FoldCase(name)).second || IsExcludedItemName(name)) continue;
+    if (!walked.insert(ini_text::FoldCase(name)).second || IsNeverAnItemName(name)) continue;
     walk.readItem(*this, name, packageFilesDir);
   }
   if (SelfUpdateFirst) Items.remove_if([](const UpdateItem& item) { return item.UpdateRelative == 0; });

@@ -67,9 +67,12 @@ int UpdateCatalog::FindProcess(const std::string& name, const std::string& progr
     if (ini_text::FoldCase(process.FileName) != wanted) continue;
     std::string programPath = programDir + process.ReleaseFileName;
     // A path cut to the limit would name another file: such a component
-    // cannot be stopped by its program.
-    if (!FitsPathLimit(programPath)) return 0;
-    record.programPath = std::move(programPath);
+    // cannot be stopped by its program. A service (exit type 2) is stopped by
+    // its name and needs no program path.
+    if (FitsPathLimit(programPath))
+      record.programPath = std::move(programPath);
+    else if (process.ExitType != 2)
+      return 0;
     record.componentId = process.UID;
     record.stopParam = process.StopParam;
     record.startParam = process.StartParam;

@@ -35,6 +35,9 @@ struct CatalogueWalk {
       readItem;
 };
 
+// A section named ITEM followed by anything (any case) is never an item.
+bool IsNeverAnItemName(const std::string& name);
+
 class UpdateCatalog {
  public:
   UpdateCatalog() = default;
@@ -83,8 +86,9 @@ class UpdateCatalog {
 
   // Fills `record` for the process list entry named `name` (without regard to
   // case; the newest entry wins). The program path is programDir followed by
-  // the entry's release file name. Returns 1 found, 0 not found (also when not
-  // loaded or when the program path would not fit the path limit).
+  // the entry's release file name, left empty when it would not fit the path
+  // limit. Returns 1 found, 0 not found (also when not loaded, or when the
+  // program path does not fit and the component is no service, exit type 2).
   int FindProcess(const std::string& name, const std::string& programDir, ProcessStopRecord& record,
                   int32_t& exitType) const;
   // Appends a CallBy text unless it already occurs in CallByList (ASCII
@@ -92,6 +96,9 @@ class UpdateCatalog {
   void AddCallBy(const std::string& text);
   // Sum of the type ids; 0 when not loaded.
   uint32_t TypeMask() const;
+  // Every section name in file order, a name given twice as often; empty
+  // when not loaded.
+  std::vector<std::string> SectionNames() const;
   int ItemListEmpty() const { return Items.empty() ? 1 : 0; }
   void ClearItems() { Items.clear(); }
   void ClearProcesses() { Processes.clear(); }

@@ -8,21 +8,26 @@
 #include "commit/superseded_databases_win.h"
 #include "commit/wininit_route.h"
 #include "log/message_text.h"
+#include "paths/path_ops.h"
 #include "platform/file_system_win.h"
 #include "platform/ui_win.h"
 #include "resources/message_ids.h"
 
 namespace {
 
-// Each replacement the copy program will not carry out, as message 14.
-void ReportUncompletedCopies(UpdateRun& run, const RestartFolders& folders) {
+// Each replacement the restart program will not carry out, as message 14.
+void ReportUncompleted(UpdateRun& run, const std::vector<std::string>& destinations) {
   const std::string format = LoadMessage(kMsgDeferFailed);
-  for (const FilePair& pair : PendingCopies(folders)) {
-    const size_t slash = pair.destination.find_last_of('\\');
-    const std::string folder = slash == std::string::npos ? std::string() : pair.destination.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? pair.destination : pair.destination.substr(slash + 1);
-    run.log.AppendLine(FormatMessageText(format, {name, folder}));
+  for (const std::string& destination : destinations) {
+    const std::string folder = FolderOfPath(destination);
+    run.log.AppendLine(FormatMessageText(format, {destination.substr(folder.size()), folder}));
   }
+}
+
+std::vector<std::string> PendingCopyDestinations(const RestartFolders& folders) {
+  std::vector<std::string> destinations;
+  for (const FilePair& pair : PendingCopies(folders)) destinations.push_back(pair.destination);
+  return destinations;
 }
 
 }  // namespace
@@ -40,7 +45,7 @@ int FinishCommit(UpdateRun& run) {
   ScheduleOldDatabaseRemoval9x(SystemFileSystem(), folders, ExistingSupersededDatabases(run.programDir));
   const bool armed = run.osFamily == kOsFamily9x ? ArmDosBatch(folders) != 0 : ArmCopyProgram(folders) != 0;
   if (armed) return 1;
-  if (run.osFamily == kOsFamilyMe) ReportUncompletedCopies(run, folders);
+  ReportUncompleted(run, run.osFamily == kOsFamily9x ? PendingBatchMoves(folders) : PendingCopyDestinations(folders));
   run.updateIncomplete = 1;
   return 0;
 }

@@ -8,6 +8,7 @@
 #include "commit/pending_restart_texts_win.h"
 #include "log/message_text.h"
 #include "paths/folders_win.h"
+#include "paths/path_ops.h"
 #include "platform/file_system_win.h"
 #include "platform/ui_win.h"
 #include "resources/message_ids.h"
@@ -27,8 +28,12 @@ int Fail(UpdateRun& run, const UpdateItem& item, unsigned message) {
 }  // namespace
 
 int CommitItem(UpdateRun& run, UpdateItem item) {
-  CreateFolderPath(item.LocalPath);
-  const ItemFiles files{item.SourcePath, item.LocalPath + item.FileName, run.tempDir + item.FileName, item.CRC};
+  // FileName may hold sub-folders: they are made below LocalPath, and a
+  // staged copy takes the file's own name.
+  const std::string destination = item.LocalPath + item.FileName;
+  const std::string folder = FolderOfPath(destination);
+  CreateFolderPath(folder);
+  const ItemFiles files{item.SourcePath, destination, run.tempDir + destination.substr(folder.size()), item.CRC};
   const auto defer = [&run](const std::string& destination, const std::string& staged) {
     return DeferReplacement(run, destination, staged);
   };

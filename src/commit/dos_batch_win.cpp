@@ -66,6 +66,15 @@ int DeferByDosBatch(const RestartFolders& folders, const std::string& destinatio
   return batch.WriteAll(group.data(), DWORD(group.size())) ? 1 : 0;
 }
 
+std::vector<std::string> PendingBatchMoves(const RestartFolders& folders) {
+  BatchPaths paths;
+  std::string text;
+  if (!GetBatchPaths(folders.tempDir, paths)) return {};
+  FileHandle batch(paths.batch, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+  if (!batch.IsOpen() || !batch.ReadAll(text)) return {};
+  return BatchDestinations(text);
+}
+
 int ArmDosBatch(const RestartFolders& folders) {
   BatchPaths paths;
   if (!GetBatchPaths(folders.tempDir, paths)) return 0;

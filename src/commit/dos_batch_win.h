@@ -4,6 +4,7 @@
 // group of lines per deferred file, and C:\Autoexec.bat and WinStart.bat call
 // it at the next start, before Windows runs.
 #include <string>
+#include <vector>
 
 #include "commit/restart_folders.h"
 
@@ -22,3 +23,7 @@ int DeferByDosBatch(const RestartFolders& folders, const std::string& destinatio
 // alone, a missing one is created. 1 when at least one start file holds the
 // lines afterwards, else 0 (the batch would never run).
 int ArmDosBatch(const RestartFolders& folders);
+
+// The destinations ZMTMove.BAT replaces, by their short paths: the files
+// that will not be completed when ArmDosBatch fails.
+std::vector<std::string> PendingBatchMoves(const RestartFolders& folders);

@@ -5,6 +5,7 @@
 // at the next start. Every path is a short 8.3 form; every line starts with
 // "@" so that DOS does not echo it, and ends with CR LF.
 #include <string>
+#include <vector>
 
 // COMMAND.COM reads at most this many characters of a batch line; the rest
 // is lost, which would hand the mover a cut-off file name.
@@ -25,6 +26,10 @@ std::string MoverGroup(const std::string& mover, const std::string& staged, cons
 // DOS Attrib command), copy the staged file over it, delete the staged file.
 // Empty when a line would be longer than kMaxDosLine.
 std::string FallbackGroup(const std::string& attrib, const std::string& staged, const std::string& destination);
+
+// The destinations the groups of a batch text replace, in batch order: the
+// last path of each mover line and of each fallback copy line.
+std::vector<std::string> BatchDestinations(const std::string& batchText);
 
 // The four lines for the start files, led by CR LF so that they begin on a
 // line of their own even after a last line without one: clear ZMTKEEP, call

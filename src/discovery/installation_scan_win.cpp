@@ -34,7 +34,9 @@ int EnumerateInstallations(int firewall, std::vector<InstalledProduct>& found) {
   ProductKind kind = firewall ? kFirewall : kAntivirus;
   for (int version = kFirstScannedVersion; version <= kLastScannedVersion; ++version) {
     std::string path = InstallationKey(kind, version);
-    RegistryKey key(HKEY_LOCAL_MACHINE, path, KEY_ALL_ACCESS);
+    // Read access only: a user without administrator rights must still find
+    // the installation.
+    RegistryKey key(HKEY_LOCAL_MACHINE, path, KEY_READ);
     if (key.IsOpen()) found.push_back(ScanKey(kind, version, key, path));
   }
   return 1;

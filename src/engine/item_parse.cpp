@@ -22,26 +22,16 @@ std::string SourcePathOf(const std::string& packageFilesDir, const std::string& 
   return folder + fileName;
 }
 
-// True when a level of the path is made of dots and blanks only: "..", or a
-// name such as "... " that Windows trims to a climb or to nothing. A slash
-// separates levels here as it does for Windows.
-bool HasDotsOnlyLevel(std::string path) {
-  std::replace(path.begin(), path.end(), '/', '\\');
-  for (const std::string& level : SplitAtBackslashes(path))
-    if (!level.empty() && level.find_first_not_of(". ") == std::string::npos) return true;
-  return false;
-}
-
 // The catalogue names a file below the package and below one of the
 // installation's folders. A damaged or hostile one must not reach past them:
-// the file name is one level, and no level climbs out or names a drive or a
-// stream.
-bool IsPlainFileName(const std::string& name) {
-  return SplitAtBackslashes(name).size() == 1 && name.find_first_of("/:") == std::string::npos &&
-         !HasDotsOnlyLevel(name);
-}
-bool StaysInsideThePackage(const std::string& remotePath) {
-  return remotePath.find(':') == std::string::npos && !HasDotsOnlyLevel(remotePath);
+// the file name may hold sub-folders but stays below its folder, has no empty
+// level and ends in a level that names a file.
+bool IsFileNameBelowItsFolder(const std::string& name) {
+  if (name.find('/') != std::string::npos || !StaysBelowItsFolder(name)) return false;
+  const std::vector<std::string> levels = SplitAtBackslashes(name);
+  for (const std::string& level : levels)
+    if (level.empty()) return false;
+  return levels.back().find_first_not_of(". ") != std::string::npos;
 }
 
 uint32_t TypeIdOf(const UpdateCatalog& catalog, const std::string& typeName) {
@@ -67,7 +57,7 @@ int ParseItem(const UpdateCatalog& catalog, UpdateItem& item, const std::string&
   if (reject) *reject = ItemReject::kNone;
 
   item.FileName = text(kFileName, "");
-  if (item.FileName.empty() || !IsPlainFileName(item.FileName)) return fail(ItemReject::kFileName);
+  if (item.FileName.empty() || !IsFileNameBelowItsFolder(item.FileName)) return fail(ItemReject::kFileName);
   item.FileSize = catalog.ReadInt(section, "FileSize", 0);
   if (item.FileSize == 0) return fail(ItemReject::kFileSize);
   item.CheckVersionMethod = catalog.ReadInt(section, "CheckVersionMethod", 0);
@@ -86,7 +76,7 @@ int ParseItem(const UpdateCatalog& catalog, UpdateItem& item, const std::string&
   item.RemotePath = text(kRemotePath, "");
   if (item.RemotePath.empty()) return fail(ItemReject::kRemotePath);
   if (item.RemotePath == ".") item.RemotePath.clear();
-  if (!StaysInsideThePackage(item.RemotePath)) return fail(ItemReject::kRemotePath);
+  if (!StaysBelowItsFolder(item.RemotePath)) return fail(ItemReject::kRemotePathOutside);
 
   // An absent LocalPath means the program folder; one present but empty
   // names no folder at all.
@@ -94,7 +84,7 @@ int ParseItem(const UpdateCatalog& catalog, UpdateItem& item, const std::string&
   if (item.LocalPath.empty() || !ExpandPathMacro(item.LocalPath, folders.programDir, folders))
     return fail(ItemReject::kLocalPath);
   // The program folder's sub-folders stay below it.
-  if (HasDotsOnlyLevel(item.LocalPath)) return fail(ItemReject::kLocalPath);
+  if (HasClimbingLevel(item.LocalPath)) return fail(ItemReject::kLocalPathClimbs);
 
   // Both ends of the copy must be addressable without cutting a path into
   // another one.

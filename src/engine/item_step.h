@@ -28,8 +28,21 @@ struct ItemStepContext {
 int ReadItem(UpdateCatalog& catalog, const std::string& sectionName, const std::string& packageFilesDir,
              const ItemStepContext& context);
 
-// Why ParseItem rejected an item: the key at fault, or the path limit.
-enum class ItemReject { kNone, kFileName, kFileSize, kVersion, kCRC, kReboot, kRemotePath, kLocalPath, kPathLimit };
+// Why ParseItem rejected an item: the key at fault (missing or empty unless
+// said otherwise), or the path limit.
+enum class ItemReject {
+  kNone,
+  kFileName,
+  kFileSize,
+  kVersion,
+  kCRC,
+  kReboot,
+  kRemotePath,
+  kRemotePathOutside,  // a ".." level, a drive or a rooted path
+  kLocalPath,          // empty or no folder the runner can expand
+  kLocalPathClimbs,    // a ".." level
+  kPathLimit
+};
 
 // Fills the item from its section (item.SectionName). 0 when a required key is
 // missing or empty, or a path of the item cannot be formed within the path

@@ -56,13 +56,14 @@ class FolderTarget : public ExtractTarget {
   }
 
   // A time that Windows refuses leaves the file's own time; the data is whole.
-  void Finish(const ArchiveTimes& times) override {
+  bool Finish(const ArchiveTimes& times) override {
     FILETIME created = ToFileTime(times.created);
     FILETIME accessed = ToFileTime(times.accessed);
     FILETIME written = ToFileTime(times.written);
     output_.SetTimes(&created, &accessed, &written);
-    output_.Close();
+    if (!output_.Close()) return false;
     if (crcs_ != nullptr) (*crcs_)[path_] = crc_;
+    return true;
   }
 
  private:

@@ -39,7 +39,7 @@ ArchiveFault ExtractEntry(ArchiveSource& source, ExtractTarget& target, int32_t 
   if (!target.Create(placement)) return ArchiveFault::kCreateFailed;
   if (!source.Seek(EntryDataOffset(entry, count))) return ArchiveFault::kUnreadable;
   ArchiveFault fault = CopyEntryData(source, target, entry, buffer);
-  if (fault == ArchiveFault::kNone) target.Finish(entry.times);
+  if (fault == ArchiveFault::kNone && !target.Finish(entry.times)) fault = ArchiveFault::kWriteFailed;
   return fault;
 }
 

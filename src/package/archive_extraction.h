@@ -24,8 +24,9 @@ class ExtractTarget {
   // Creates the entry's folders and its output file, replacing an existing one.
   virtual bool Create(const EntryPlacement& placement) = 0;
   virtual bool Write(const unsigned char* bytes, size_t length) = 0;
-  // Gives the output file its times and closes it.
-  virtual void Finish(const ArchiveTimes& times) = 0;
+  // Gives the output file its times and closes it. False when the close
+  // fails (the last bytes could not be flushed, say on a full disk).
+  virtual bool Finish(const ArchiveTimes& times) = 0;
 };
 
 enum class ArchiveFault {
@@ -35,7 +36,7 @@ enum class ArchiveFault {
   kBadData,        // negative size, end before size, or data past the end
   kUnsafeName,     // name or folder not usable inside the destination
   kCreateFailed,   // the output file could not be created
-  kWriteFailed,
+  kWriteFailed,    // a write, flush or close of the output file failed
 };
 
 struct ExtractOutcome {

@@ -1,5 +1,6 @@
 #include "paths/path_ops.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -67,6 +68,22 @@ bool EndsWithBackslash(const std::string& path) {
   bool ends = false;
   ForEachCharacter(path, [&](size_t at, size_t width) { ends = (width == 1 && path[at] == '\\'); });
   return ends;
+}
+
+bool HasClimbingLevel(const std::string& path) {
+  std::string unified = path;
+  // '/' is never part of a double-byte character.
+  for (char& c : unified)
+    if (c == '/') c = '\\';
+  for (const std::string& level : SplitAtBackslashes(unified))
+    if (level.find_first_not_of(". ") == std::string::npos && std::count(level.begin(), level.end(), '.') >= 2)
+      return true;
+  return false;
+}
+
+bool StaysBelowItsFolder(const std::string& path) {
+  return path.find(':') == std::string::npos && path.rfind('\\', 0) != 0 && path.rfind('/', 0) != 0 &&
+         !HasClimbingLevel(path);
 }
 
 void EnsureTrailingBackslash(std::string& path) {

@@ -21,6 +21,15 @@ std::vector<std::string> SplitAtBackslashes(const std::string& path);
 // 0x5C, so the text is scanned character by character.
 bool EndsWithBackslash(const std::string& path);
 
+// True when a level of the path (cut at backslashes and slashes) is made of
+// dots and blanks only and holds two dots or more: ".." and names such as
+// "... " that Windows reads as a climb. A "." level names the folder itself.
+bool HasClimbingLevel(const std::string& path);
+
+// True for a path that stays below the folder it is appended to: no drive or
+// stream (no colon), no leading backslash or slash, no climbing level.
+bool StaysBelowItsFolder(const std::string& path);
+
 // Appends "\" unless the text already ends with one; "" becomes "\".
 void EnsureTrailingBackslash(std::string& path);
 

@@ -18,9 +18,10 @@ FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
   return *this;
 }
 
-void FileHandle::Close() {
-  if (IsOpen()) CloseHandle(handle_);
+bool FileHandle::Close() {
+  const bool closed = !IsOpen() || CloseHandle(handle_);
   handle_ = INVALID_HANDLE_VALUE;
+  return closed;
 }
 
 bool FileHandle::Size(uint64_t& size) const {

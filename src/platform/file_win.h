@@ -20,7 +20,8 @@ class FileHandle {
 
   bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
   HANDLE Get() const { return handle_; }
-  void Close();
+  // False when the handle was open and closing it failed.
+  bool Close();
 
   // Size of the file; false when it cannot be determined.
   bool Size(uint64_t& size) const;

@@ -58,6 +58,8 @@ enum MessageId : unsigned {
   kMsgReasonDatabaseVersion = 111,
   kMsgReasonAlways = 112,
   kMsgListedCount = 113,          // %s: how many files an update would replace
+  kMsgReportNotSaved = 120,       // %s: the path Save As was given
+  kMsgNeedsAdministrator = 121,   // %s: the program folder that refuses writing
   kMsgElevationNeeded = 130,      // Vista and later: not elevated, and cannot or may not be
 };
 

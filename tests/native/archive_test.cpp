@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "archive_writer.h"
+#include "package/archive.h"
 #include "package/archive_extraction.h"
 #include "package/archive_format.h"
 #include "package/archive_names.h"
@@ -91,9 +92,10 @@ class MemoryTarget : public ExtractTarget {
     files[current_].data.insert(files[current_].data.end(), bytes, bytes + length);
     return true;
   }
-  void Finish(const ArchiveTimes& times) override {
+  bool Finish(const ArchiveTimes& times) override {
     files[current_].times = times;
     files[current_].finished = true;
+    return true;
   }
   std::map<std::string, File> files;
 
@@ -322,6 +324,19 @@ TEST(ArchiveExtraction, StopsBeforeTheFirstBadEntryAndKeepsEarlierFiles) {
     ASSERT_EQ(target.files.size(), 1u);
     EXPECT_TRUE(target.files["FIRST"].finished);
   }
+}
+
+// Windows writes A.DLL and a.dll to one file: the later CRC-32 stands for
+// both spellings. A trail byte that looks like a letter is no letter.
+TEST(ExtractedCrcs, NamesThatDifferOnlyInCaseAreOneFile) {
+  ExtractedCrcs crcs;
+  crcs["C:\\PKG\\A.DLL"] = 1;
+  crcs["c:\\pkg\\a.dll"] = 2;
+  crcs["\x81\x41"] = 3;
+  crcs["\x81\x61"] = 4;
+  EXPECT_EQ(crcs.size(), 3u);
+  EXPECT_EQ(crcs.at("C:\\Pkg\\A.dll"), 2u);
+  EXPECT_EQ(crcs.at("\x81\x41"), 3u);
 }
 
 TEST(ArchiveWriter, RefusesWhatTheRecordCannotHold) {

@@ -78,7 +78,8 @@ TEST(CatalogueLoader, ProcessKeysByExitTypeAndTheLaterOfTwoNames) {
       "[ExitType]\r\nFileName0=Svc\r\nExitType0=2\r\nStopParam0=s\r\nUID0=9\r\n"
       "FileName1=Prog\r\nReleaseFileName1=bin\\Prog.exe\r\nStopParam1=/stop\r\nStartParam1=/go\r\nUID1=9\r\n"
       "FileName2=svc\r\nExitType2=3\r\nUID2=4\r\nFileName3=Long\r\nReleaseFileName3=" +
-      std::string(250, 'x') + "\r\n");
+      std::string(250, 'x') + "\r\nFileName4=LongSvc\r\nExitType4=2\r\nReleaseFileName4=" + std::string(250, 'x') +
+      "\r\n");
   catalog.ReadProcessList();
   Found prog = Find(catalog, "PROG");
   EXPECT_EQ(prog.record.programPath, "C:\\Skal\\bin\\Prog.exe");
@@ -87,12 +88,16 @@ TEST(CatalogueLoader, ProcessKeysByExitTypeAndTheLaterOfTwoNames) {
   Found svc = Find(catalog, "Svc");
   EXPECT_EQ(svc.exitType, 3);
   EXPECT_EQ(svc.record.componentId, 4);
-  const ProductProcess& service = *std::next(catalog.Processes.begin(), 3);
+  const ProductProcess& service = *std::next(catalog.Processes.begin(), 4);
   EXPECT_EQ(service.StopParam + service.StartParam + std::to_string(service.UID), "0");
   // A program path that does not fit the path limit is never cut.
   Found tooLong = Find(catalog, "Long", "C:\\Program Files\\Skal\\");
   EXPECT_EQ(tooLong.result, 0);
   EXPECT_EQ(tooLong.record.programPath, "");
+  // A service is stopped by its name, whatever its program's path.
+  Found longService = Find(catalog, "LongSvc", "C:\\Program Files\\Skal\\");
+  EXPECT_EQ(longService.result, 1);
+  EXPECT_EQ(longService.exitType, 2);
 }
 
 TEST(CatalogueLoader, ComponentMask) {

@@ -66,7 +66,7 @@ TEST(CommandLine, WrongArgumentsAreNamedAsWritten) {
     EXPECT_FALSE(parsed.ok) << line;
     EXPECT_FALSE(parsed.fault.empty()) << line;
   }
-  EXPECT_EQ(Parse("/S \"/bad one\" /T").fault, "\"/bad one\"");
+  EXPECT_EQ(Parse("/S \"/bad one\" /T").fault, "\"/bad one\" /T");
 }
 
 TEST(CommandLine, AWrongArgumentStillLeavesTheRunSilent) {

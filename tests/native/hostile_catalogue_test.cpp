@@ -129,9 +129,13 @@ TEST(HostileCatalogue, NamesThatLeaveThePackageOrTheInstallationAreRefused) {
       {"FileName=..\\..\\AUTOEXEC.BAT", ItemReject::kFileName}, {"FileName=bin/x.dll", ItemReject::kFileName},
       {"FileName=C:\\x.dll", ItemReject::kFileName},            {"FileName=C:x.dll", ItemReject::kFileName},
       {"FileName=...", ItemReject::kFileName},                    {"FileName=x.dll:stream", ItemReject::kFileName},
-      {"RemotePath=..", ItemReject::kRemotePath},                  {"RemotePath=new/../../WINDOWS", ItemReject::kRemotePath},
-      {"RemotePath=C:\\WINDOWS", ItemReject::kRemotePath},        {"RemotePath=new\\. .\\x", ItemReject::kRemotePath},
-      {"LocalPath=%PROGRAMDIR\\..\\..\\x%", ItemReject::kLocalPath}, {"LocalPath=%PROGRAMDIR\\a/../..%", ItemReject::kLocalPath},
+      {"FileName=\\x.dll", ItemReject::kFileName},                {"FileName=sub\\\\x.dll", ItemReject::kFileName},
+      {"FileName=sub\\", ItemReject::kFileName},                  {"FileName=sub\\..", ItemReject::kFileName},
+      {"RemotePath=..", ItemReject::kRemotePathOutside},           {"RemotePath=new/../../WINDOWS", ItemReject::kRemotePathOutside},
+      {"RemotePath=C:\\WINDOWS", ItemReject::kRemotePathOutside}, {"RemotePath=new\\. .\\x", ItemReject::kRemotePathOutside},
+      {"RemotePath=\\new", ItemReject::kRemotePathOutside},        {"RemotePath=/new", ItemReject::kRemotePathOutside},
+      {"LocalPath=%PROGRAMDIR\\..\\..\\x%", ItemReject::kLocalPathClimbs},
+      {"LocalPath=%PROGRAMDIR\\a/../..%", ItemReject::kLocalPathClimbs},
   };
   FakeMachine machine;
   for (const auto& c : refused) {
@@ -143,8 +147,11 @@ TEST(HostileCatalogue, NamesThatLeaveThePackageOrTheInstallationAreRefused) {
     EXPECT_EQ(ParseItem(catalog, item, "C:\\pkg\\", machine.Folders(), &reason), 0) << c.change;
     EXPECT_EQ(reason, c.reason) << c.change;
   }
-  // Dots inside names and folders are names like any other.
-  for (const char* change : {"FileName=..x.dll", "RemotePath=new/.hidden/bin", "LocalPath=%PROGRAMDIR\\a..b%"}) {
+  // Dots inside names and folders are names like any other; a "." level
+  // names the folder itself; a file name may hold sub-folders.
+  for (const char* change : {"FileName=..x.dll", "RemotePath=new/.hidden/bin", "LocalPath=%PROGRAMDIR\\a..b%",
+                             "RemotePath=.\\", "RemotePath=./new", "RemotePath=new\\.",
+                             "LocalPath=%PROGRAMDIR\\.\\Data%", "FileName=sub\\x.dll"}) {
     UpdateCatalog catalog;
     catalog.UseText(ItemSection("S", {change}));
     UpdateItem item;

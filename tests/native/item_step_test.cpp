@@ -84,6 +84,9 @@ TEST_F(ItemStep, PathForms) {
   machine.programDir = "C:\\" + std::string(20, 'p') + "\\";
   EXPECT_EQ(Parse({longName}, "C:\\p\\"), 0);
   EXPECT_EQ(Parse({longName, "LocalPath=%WINDIR%"}, "C:\\p\\"), 1);
+  // A file name may hold sub-folders below both folders.
+  ASSERT_EQ(Parse({"FileName=sub\\x.dll", "RemotePath=new"}), 1);
+  EXPECT_EQ(item.SourcePath, "C:\\pkg\\new\\sub\\x.dll");
 }
 
 TEST_F(ItemStep, OnlyTrueOrOneMakesASectionAnItem) {

@@ -9,8 +9,10 @@
 #include <sstream>
 
 #include "engine/crc32.h"
+#include "engine/header_versions.h"
 #include "package/depack.h"
 #include "verbs.h"
+#include "versions/version_format.h"
 
 namespace fs = std::filesystem;
 
@@ -76,6 +78,16 @@ TEST_F(PkgtoolBuild, ExampleBuildsAndInspectsClean) {
   EXPECT_TRUE(fs::is_regular_file(dir_ / "out" / "ZMTUPD" / "ZMTUPD.DAT"));
 }
 
+// The demo's report shows the versions a user would see: the example's
+// engine and database carry real headers.
+TEST_F(PkgtoolBuild, ExampleFilesCarryTheirHeaderVersions) {
+  VersionNumber engine, database;
+  ASSERT_TRUE(HeaderVersionFromBytes(Read(kExample / "files" / "ZMTUPD" / "ZMEngine.DAT"), engine));
+  ASSERT_TRUE(EngineVersionFromBytes(Read(kExample / "files" / "ZMTUPD" / "ZMT00012.DAT"), database));
+  EXPECT_EQ(FormatVersion(engine), "4.3.1");  // 4.0.3.1
+  EXPECT_EQ(FormatVersion(database), "2003.11.20.12");
+}
+
 TEST_F(PkgtoolBuild, ComputesLeftOutSizeAndCrcIntoThePackedCatalogue) {
   ASSERT_EQ(Build(Source(""), "out").status, kExitOk);
   const std::string packed = Read(dir_ / "out" / "index.dat");
@@ -132,6 +144,9 @@ TEST_F(PkgtoolBuild, RefusesItemsThatCannotWorkAndWritesNothing) {
   const Refusal refusals[] = {
       {"missing file", "FileName=ZMT9X.EXE\r\n", "ZMT32", "", "item [ZMT32]: source file files/ZMTUPD/ZMT9X.EXE is missing"},
       {"required key", "Reboot=\r\n", "ZMT32", "", "item [ZMT32]: Reboot is missing or empty"},
+      {"climbing RemotePath", "RemotePath=..\r\n", "ZMT32", "", "item [ZMT32]: RemotePath leaves the package folder"},
+      {"ITEM section marked", "", "ITEM1", "", "item [ITEM1]: a section named ITEM... is never an item"},
+      {"section twice", "[ZMT32]\r\nFileName=ZMT32.EXE\r\n", "ZMT32", "", "item [ZMT32]: the section name is given twice"},
       {"empty LocalPath", "LocalPath=\r\n", "ZMT32", "", "item [ZMT32]: LocalPath"},
       {"over its limit", "Version=1.2.3.4567890123456789\r\n", "ZMT32", "", "Version is longer than 19"},
       {"long section name", "", "ABCDEFGHIJKLMNOPQRST", "", "item [ABCDEFGHIJKLMNOPQRST]: the section name"},

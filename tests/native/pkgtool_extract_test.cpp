@@ -95,6 +95,19 @@ TEST_F(PkgtoolExtract, RefusesAHostileEntryAndWritesNothingOutside) {
   EXPECT_EQ(entries, 3u);  // ZMTUPD.DAT, dest, dest/A.DAT
 }
 
+// /dev/full takes a small file into the stream's buffer and fails its flush
+// at the close; a large one fails while it is written.
+TEST_F(PkgtoolExtract, AFailedWriteOrCloseFailsAndNamesTheFile) {
+  for (const std::string& data : {std::string("aaa"), std::string(100000, 'b')}) {
+    fs::remove_all(dir_ / "dest");
+    fs::create_directories(dir_ / "dest");
+    fs::create_symlink("/dev/full", dir_ / "dest" / "A.DAT");
+    EXPECT_EQ(Extract(Build({Member("A.DAT", "", data)})), kExitFailed) << data.size();
+    EXPECT_NE(err_.str().find("cannot write the output file " + (dir_ / "dest" / "A.DAT").string()), std::string::npos)
+        << err_.str();
+  }
+}
+
 TEST(FileTimeToUnix, CountsFromTheUnixEpochAndFloorsBeforeIt) {
   UnixTime time;
   ASSERT_TRUE(FileTimeToUnix(kUnixEpoch + 3 * kSecond + 1, time));

@@ -23,6 +23,14 @@ TEST(RestartBatchText, FallbackClearsAttributesCopiesAndDeletes) {
             "@if exist C:\\TEMP\\A.DL0 del C:\\TEMP\\A.DL0\r\n");
 }
 
+// What a batch that will never run leaves unreplaced, whichever group form.
+TEST(RestartBatchText, DestinationsOfEveryGroup) {
+  const std::string batch = MoverGroup(kMover, "C:\\T\\A.DL0", "C:\\SKAL\\A.DLL") +
+                            FallbackGroup("C:\\W\\Command\\Attrib", "C:\\T\\B.DL0", "C:\\SKAL\\B.DLL");
+  EXPECT_EQ(BatchDestinations(batch), (std::vector<std::string>{"C:\\SKAL\\A.DLL", "C:\\SKAL\\B.DLL"}));
+  EXPECT_TRUE(BatchDestinations(StartFileText(kBatch, kMover)).empty());
+}
+
 TEST(RestartBatchText, LinesDosWouldCutAreRefused) {
   // "@if exist S M S D" at exactly 127 characters still fits, one more does not.
   const std::string prefix = "@if exist C:\\T\\S.DL0 " + kMover + " C:\\T\\S.DL0 C:\\";

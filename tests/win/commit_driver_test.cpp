@@ -44,20 +44,21 @@ TEST_F(Commit, ReplacesVerifiedFilesAndRemovesSupersededDatabasesAtOnce) {
   SetFileAttributesA((product + "ZMT9X.EXE").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
   LayOutDatabases(product);
   AddItem("ZMT9X.EXE", "new program", product);
-  AddItem("ZMTENG.DLL", "new engine", sub).Reboot = 1;
+  ASSERT_TRUE(CreateDirectoryA((package + "Bin").c_str(), nullptr));
+  AddItem("Bin\\ZMTENG.DLL", "new engine", sub).Reboot = 1;
 
   EXPECT_EQ(CommitUpdate(run, catalog), 1);
   EXPECT_EQ(ReadWholeFile(product + "ZMT9X.EXE"), "new program");
-  EXPECT_EQ(ReadWholeFile(sub + "ZMTENG.DLL"), "new engine");
+  EXPECT_EQ(ReadWholeFile(sub + "Bin\\ZMTENG.DLL"), "new engine");
   EXPECT_TRUE(Logged(kMsgUpdated, "ZMT9X.EXE", product));
-  EXPECT_TRUE(Logged(kMsgUpdatedRestart, "ZMTENG.DLL", sub));
+  EXPECT_TRUE(Logged(kMsgUpdatedRestart, "Bin\\ZMTENG.DLL", sub));
   EXPECT_TRUE(Logged(kMsgFilesUpdated));
   EXPECT_FALSE(Logged(kMsgUpdateAgain));
   EXPECT_EQ(run.restartNeeded, 1);
   EXPECT_EQ(run.deferredPending, 0);
   // No side copy is left behind; of the databases only the newest full one
   // and the incremental file above it stay.
-  EXPECT_EQ(Listing(sub), std::vector<std::string>{"ZMTENG.DLL"});
+  EXPECT_EQ(Listing(sub + "Bin\\"), std::vector<std::string>{"ZMTENG.DLL"});
   EXPECT_FALSE(FileExists(product + "ZMT9X.EXE0"));
   for (const char* gone : {"ZMT00000.DAT", "ZMT00002.DAT", "ZMT00000.UPD", "ZMT00001.UPD", "ZMT00003.UPD"})
     EXPECT_FALSE(FileExists(product + gone)) << gone;
@@ -288,6 +289,28 @@ TEST_F(Commit, CopyProgramThatCannotBeArmedFailsItsFiles) {
   EXPECT_TRUE(Logged(kMsgDeferFailed, "Long Name.DLL", product));
   EXPECT_TRUE(Logged(kMsgFilesUpdateFailed));
   EXPECT_TRUE(Logged(kMsgUpdateAgain));
+}
+
+// The same on 95/98 when no start file can call the DOS batch: its files are
+// named by the short paths the batch holds.
+TEST_F(Commit, DosBatchThatCannotBeArmedFailsItsFiles) {
+  if (GetFileAttributesA("C:\\Autoexec.bat") != INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "C:\\Autoexec.bat exists";
+  ASSERT_TRUE(CreateDirectoryA("C:\\Autoexec.bat", nullptr));
+  ASSERT_TRUE(CreateDirectoryA((windows + "WinStart.bat").c_str(), nullptr));
+  automation::ChildProcess holder;
+  ASSERT_TRUE(WriteWholeFile(product + "Long Name.DLL", "old"));
+  ASSERT_TRUE(automation::HoldFile(holder, product + "Long Name.DLL", "none"));
+  AddItem("Long Name.DLL", "new", product);
+  run.osFamily = kOsFamily9x;
+
+  EXPECT_EQ(CommitUpdate(run, catalog), 1);
+  RemoveDirectoryA("C:\\Autoexec.bat");
+  char shortPath[MAX_PATH] = {};
+  ASSERT_NE(GetShortPathNameA((product + "Long Name.DLL").c_str(), shortPath, MAX_PATH), 0u);
+  const std::string destination = shortPath;
+  const size_t slash = destination.rfind('\\') + 1;
+  EXPECT_TRUE(Logged(kMsgDeferFailed, destination.substr(slash), destination.substr(0, slash))) << run.log.text;
+  EXPECT_TRUE(Logged(kMsgFilesUpdateFailed));
 }
 
 }  // namespace

@@ -79,6 +79,7 @@ class HostilePackage : public ::testing::Test {
   std::string product = root + "product\\";
   std::string outside = root + "outside\\";
   Bytes catalogue, archive;
+  std::string catalogueText;
 
   void SetUp() override {
     sim::RemoveProductKeys();
@@ -95,17 +96,21 @@ class HostilePackage : public ::testing::Test {
     ASSERT_TRUE(CopyFileA((ProgramFolder() + "SkalUpd.exe").c_str(), (package + "SkalUpd.exe").c_str(), FALSE));
 
     // A package made for V4.0 (version index 3) that replaces the engine.
-    const std::string text = "[COMMENT]\r\nPacketType=Special_DB\r\nVersion=3\r\nRegKey=" +
+    catalogueText = "[COMMENT]\r\nPacketType=Special_DB\r\nVersion=3\r\nRegKey=" +
                              sim::ProductKey(sim::Product::kAntivirus, 4) +
                              "\r\nPathName=ZMTUPD\r\n\r\n[ZMEngine]\r\nUpdateFileFlag=TRUE\r\nFileName=ZMEngine.DAT\r\n"
                              "FileSize=40000\r\nVersion=4.0.3.1\r\nCRC=1\r\nReboot=FALSE\r\nRemotePath=ZMTUPD\r\n";
-    catalogue = PackImage(reinterpret_cast<const unsigned char*>(text.data()), text.size());
+    catalogue = Packed(catalogueText);
     std::string error;
     ASSERT_TRUE(BuildArchive({Member("ZMEngine.DAT", "", 40000, 0x12345678), Member("Extra.DAT", "sub", 5000, 7)},
                              archive, error))
         << error;
   }
   void TearDown() override { sim::RemoveProductKeys(); }
+
+  static Bytes Packed(const std::string& text) {
+    return PackImage(reinterpret_cast<const unsigned char*>(text.data()), text.size());
+  }
 
   // Writes the package, runs the runner and answers its one message box.
   // Returns the message; checks the end and the files outside the package.
@@ -158,6 +163,10 @@ TEST_F(HostilePackage, CatalogueCutShortOrWithImpossibleFields) {
   PutLe32(tooLarge, kUnpackedSizeAt, 0xFFFFFFFFu);
   broken.push_back(pastEnd);
   broken.push_back(tooLarge);
+  // An archive folder that climbs out of the package, even back into it.
+  std::string climbing = catalogueText;
+  climbing.replace(climbing.find("PathName=ZMTUPD"), 15, "PathName=..\\pkg\\ZMTUPD");
+  broken.push_back(Packed(climbing));
   for (const Bytes& index : broken) EXPECT_EQ(Run(index, archive), RunnerText(kMsgCatalogueDamaged)) << index.size();
 }
 

@@ -46,6 +46,9 @@ struct Installation {
     FILETIME localTime, utc;
     ASSERT_TRUE(SystemTimeToFileTime(&local, &localTime));
     ASSERT_TRUE(LocalFileTimeToFileTime(&localTime, &utc));
+    SetModifiedUtc(name, utc);
+  }
+  void SetModifiedUtc(const std::string& name, const FILETIME& utc) const {
     HANDLE file = CreateFileA((folder + name).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -142,6 +145,28 @@ TEST(DecideUpdate, Method5ByModificationDateThenCrc) {
   // A date without its day counts day 0: not later than any day of March.
   EXPECT_EQ(DecideBothWays(at, at.Item("older.dat", 5, "2004.3")), kByCrc);
   EXPECT_EQ(DecideBothWays(at, at.Item("older.dat", 5, "2004.4")), kNeeded);
+}
+
+// A file written at 00:30 summer time belongs to that day, whatever offset
+// is in force on the day of the run. Needs a zone with daylight-saving time.
+TEST(DecideUpdate, Method5TakesTheOffsetInForceOnTheFilesDate) {
+  TIME_ZONE_INFORMATION zone;
+  if (GetTimeZoneInformation(&zone) == TIME_ZONE_ID_UNKNOWN || zone.DaylightDate.wMonth == 0)
+    GTEST_SKIP() << "the zone keeps no daylight-saving time";
+  const WORD month = zone.DaylightDate.wMonth < zone.StandardDate.wMonth ? 7 : 1;  // mid-summer
+  SYSTEMTIME local = {};
+  local.wYear = 2004;
+  local.wMonth = month;
+  local.wDay = 15;
+  local.wMinute = 30;
+  FILETIME time;
+  ASSERT_TRUE(SystemTimeToFileTime(&local, &time));
+  ULARGE_INTEGER ticks{{time.dwLowDateTime, time.dwHighDateTime}};
+  ticks.QuadPart += uint64_t(int64_t(zone.Bias + zone.DaylightBias) * 60 * 10000000);
+  Installation at("summer");
+  at.Put("summer.dat", "summer");
+  at.SetModifiedUtc("summer.dat", FILETIME{ticks.LowPart, ticks.HighPart});
+  EXPECT_EQ(DecideBothWays(at, at.Item("summer.dat", 5, "2004." + std::to_string(month) + ".15")), kByCrc);
 }
 
 TEST(DecideUpdate, Method2ByTheDatabaseTwin) {

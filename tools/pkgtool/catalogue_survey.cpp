@@ -1,5 +1,9 @@
 #include "catalogue_survey.h"
 
+#include <set>
+
+#include "catalog/catalogue_flags.h"
+#include "catalog/ini_text.h"
 #include "catalog/registry_reader.h"
 #include "engine/item_keys.h"
 #include "engine/item_step.h"
@@ -32,7 +36,9 @@ const char* RejectText(ItemReject reject) {
     case ItemReject::kCRC: return "CRC is missing or empty";
     case ItemReject::kReboot: return "Reboot is missing or empty";
     case ItemReject::kRemotePath: return "RemotePath is missing or empty";
+    case ItemReject::kRemotePathOutside: return "RemotePath leaves the package folder (a \"..\" level, a drive or a rooted path)";
     case ItemReject::kLocalPath: return "LocalPath is empty or names no folder the runner can expand";
+    case ItemReject::kLocalPathClimbs: return "LocalPath climbs out of its folder with a \"..\" level";
     case ItemReject::kPathLimit: return "the file's path in the package or on the machine exceeds 259 characters";
   }
   return "rejected";
@@ -60,6 +66,20 @@ bool SplitLevels(const std::string& path, std::vector<std::string>& parts) {
     if (!level.empty() && level != ".") parts.push_back(std::move(level));
   }
   return true;
+}
+
+// The sections the runner passes over without a word although their author
+// meant them: an ITEM... section marked as an item, and every later copy of a
+// section name (reads answer from the first).
+void CheckSectionNames(const UpdateCatalog& catalog, std::vector<ItemProblem>& problems) {
+  std::set<std::string> seen;
+  for (const std::string& name : catalog.SectionNames()) {
+    if (!seen.insert(ini_text::FoldCase(name)).second)
+      problems.push_back({name, "the section name is given twice; the runner reads only the first"});
+    else if (IsNeverAnItemName(name) &&
+             IsTrueFlag(catalog.ReadString(name, item_keys::kUpdateFileFlag.name, "", item_keys::kUpdateFileFlag.limit)))
+      problems.push_back({name, "a section named ITEM... is never an item, though its UpdateFileFlag is TRUE"});
+  }
 }
 
 }  // namespace
@@ -98,6 +118,7 @@ bool SurveyCatalogue(UpdateCatalog& catalog, CatalogueSurvey& survey) {
         return 1;
       }};
   if (!catalog.ReadCatalogue("", kPackageDir, walk)) return false;
+  CheckSectionNames(catalog, survey.problems);
   survey.items = std::move(accepted);
   return true;
 }

@@ -84,7 +84,9 @@ bool DirectoryTarget::Write(const unsigned char* bytes, size_t length) {
   return bool(out_);
 }
 
-void DirectoryTarget::Finish(const ArchiveTimes& times) {
-  out_.close();
+bool DirectoryTarget::Finish(const ArchiveTimes& times) {
+  out_.close();  // flushes; a failure sets failbit
+  if (!out_) return false;
   SetFileTimes(current_, times);
+  return true;
 }

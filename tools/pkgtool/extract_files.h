@@ -24,7 +24,7 @@ class DirectoryTarget : public ExtractTarget {
   explicit DirectoryTarget(std::string destination) : destination_(std::move(destination)) {}
   bool Create(const EntryPlacement& placement) override;
   bool Write(const unsigned char* bytes, size_t length) override;
-  void Finish(const ArchiveTimes& times) override;
+  bool Finish(const ArchiveTimes& times) override;
 
   // The output path of the entry being written, or of the last one.
   const std::string& current() const { return current_; }

@@ -40,7 +40,10 @@ class MemoryTarget : public ExtractTarget {
     entries_.back().data.insert(entries_.back().data.end(), bytes, bytes + length);
     return true;
   }
-  void Finish(const ArchiveTimes& times) override { entries_.back().times = times; }
+  bool Finish(const ArchiveTimes& times) override {
+    entries_.back().times = times;
+    return true;
+  }
 
  private:
   std::vector<ExtractedEntry>& entries_;

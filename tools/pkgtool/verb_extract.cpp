@@ -26,7 +26,10 @@ int RunExtract(const VerbArgs& args, std::ostream&, std::ostream& err) {
   if (!outcome.ok()) {
     err << "pkgtool: " << archivePath;
     if (outcome.entry >= 0) err << ", entry " << outcome.entry;
-    err << ": " << DescribeArchiveFault(outcome.fault) << "\n";
+    err << ": " << DescribeArchiveFault(outcome.fault);
+    if (outcome.fault == ArchiveFault::kCreateFailed || outcome.fault == ArchiveFault::kWriteFailed)
+      err << " " << target.current();
+    err << "\n";
     return kExitFailed;
   }
   return kExitOk;
