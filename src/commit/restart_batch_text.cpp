@@ -37,7 +37,7 @@ std::vector<std::string> BatchDestinations(const std::string& batchText) {
     const std::vector<std::string> words = Words(batchText.substr(start, end - start));
     start = end + 2;
     if (words.size() < 2 || words[0] != "@if" || words[1] != "exist") continue;
-    const bool moverLine = words.size() == 6 && words[2] == words[3];                   // @if exist M M S D
+    const bool moverLine = words.size() == 6 && words[2] == words[4];                   // @if exist S M S D
     const bool copyLine = words.size() == 7 && words[3] == "copy" && words[4] == "/y";  // @if exist S copy /y S D
     if (moverLine || copyLine) destinations.push_back(words.back());
   }
