@@ -79,7 +79,9 @@ class UnattendedRun : public ::testing::Test {
     }
     std::vector<HWND> windows = automation::ProcessWindows(runner.Id());
     EXPECT_EQ(windows.size(), 1u);
-    if (!windows.empty()) EXPECT_TRUE(automation::PressButton(windows.front(), IDOK));
+    if (!windows.empty()) {
+      EXPECT_TRUE(automation::PressButton(windows.front(), IDOK));
+    }
     DWORD exitCode = 1;
     EXPECT_TRUE(runner.Wait(20000, exitCode));
     EXPECT_EQ(exitCode, 0u);
