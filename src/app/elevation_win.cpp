@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "commit/os_family_win.h"
+#include "platform/library_win.h"
 
 namespace {
 
@@ -15,16 +16,9 @@ constexpr DWORD kElevationTypeLimited = 3;
 using OpenProcessTokenFunction = BOOL(WINAPI*)(HANDLE, DWORD, HANDLE*);
 using GetTokenInformationFunction = BOOL(WINAPI*)(HANDLE, int, void*, DWORD, DWORD*);
 
-template <typename Function>
-Function Find(HMODULE library, const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
-
 bool QueryToken(bool& elevated, bool& canElevate) {
-  HMODULE advapi = GetModuleHandleA("ADVAPI32.DLL");
-  if (advapi == nullptr) return false;
-  auto openToken = Find<OpenProcessTokenFunction>(advapi, "OpenProcessToken");
-  auto tokenInformation = Find<GetTokenInformationFunction>(advapi, "GetTokenInformation");
+  const auto openToken = SystemFunction<OpenProcessTokenFunction>("ADVAPI32.DLL", "OpenProcessToken");
+  const auto tokenInformation = SystemFunction<GetTokenInformationFunction>("ADVAPI32.DLL", "GetTokenInformation");
   HANDLE token = nullptr;
   if (openToken == nullptr || tokenInformation == nullptr || !openToken(GetCurrentProcess(), TOKEN_QUERY, &token))
     return false;
@@ -58,14 +52,13 @@ ElevationState QueryElevationState(bool silent) {
 }
 
 bool RelaunchElevated(const std::string& arguments, DWORD& exitCode) {
-  char self[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, self, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return false;
+  const std::string self = ExecutablePath();
+  if (self.empty()) return false;
   SHELLEXECUTEINFOA request = {};
   request.cbSize = sizeof request;
   request.fMask = SEE_MASK_NOCLOSEPROCESS;
   request.lpVerb = "runas";
-  request.lpFile = self;
+  request.lpFile = self.c_str();
   request.lpParameters = arguments.c_str();
   request.nShow = SW_SHOWNORMAL;
   if (!ShellExecuteExA(&request) || request.hProcess == nullptr) return false;

@@ -1,5 +1,7 @@
 #include "platform/file_time_win.h"
 
+#include "platform/library_win.h"
+
 namespace {
 
 // A UTC file time as local time with the daylight-saving offset in force at
@@ -9,10 +11,7 @@ namespace {
 // the offset in force today is used.
 bool ToLocalTime(const FILETIME& utc, SYSTEMTIME& local) {
   using ConvertToZone = BOOL(WINAPI*)(LPTIME_ZONE_INFORMATION, LPSYSTEMTIME, LPSYSTEMTIME);
-  const HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  const auto convert = kernel != nullptr ? reinterpret_cast<ConvertToZone>(reinterpret_cast<void*>(
-                                               GetProcAddress(kernel, "SystemTimeToTzSpecificLocalTime")))
-                                         : nullptr;
+  const auto convert = SystemFunction<ConvertToZone>("KERNEL32.DLL", "SystemTimeToTzSpecificLocalTime");
   SYSTEMTIME universal;
   if (convert != nullptr && FileTimeToSystemTime(&utc, &universal) && convert(nullptr, &universal, &local))
     return true;

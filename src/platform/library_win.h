@@ -26,6 +26,16 @@ class Library {
   HMODULE module_ = nullptr;
 };
 
+// A function of a system library the program has loaded already (KERNEL32,
+// ADVAPI32), looked up at run time because older Windows lacks it, so that
+// the program still loads there: null where the library or function is missing.
+template <typename Function>
+Function SystemFunction(const char* library, const char* name) {
+  const HMODULE module = GetModuleHandleA(library);
+  return module != nullptr ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                           : nullptr;
+}
+
 // Full path of the running program (GetModuleFileNameA); empty when it does
 // not fit MAX_PATH.
 std::string ExecutablePath();

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/library_win.h"
+
 namespace {
 
 struct ServiceFunctions {
@@ -16,22 +18,20 @@ struct ServiceFunctions {
 };
 
 template <typename Function>
-void Find(HMODULE library, const char* name, Function& function) {
-  function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+void Find(const char* name, Function& function) {
+  function = SystemFunction<Function>("ADVAPI32.DLL", name);
 }
 
 // All six or none: a half-found set would open handles it cannot close.
 const ServiceFunctions& Functions() {
   static const ServiceFunctions functions = [] {
     ServiceFunctions found;
-    if (HMODULE advapi = GetModuleHandleA("ADVAPI32.DLL")) {
-      Find(advapi, "OpenSCManagerA", found.openManager);
-      Find(advapi, "OpenServiceA", found.openService);
-      Find(advapi, "CloseServiceHandle", found.close);
-      Find(advapi, "ControlService", found.control);
-      Find(advapi, "QueryServiceStatus", found.queryStatus);
-      Find(advapi, "StartServiceA", found.start);
-    }
+    Find("OpenSCManagerA", found.openManager);
+    Find("OpenServiceA", found.openService);
+    Find("CloseServiceHandle", found.close);
+    Find("ControlService", found.control);
+    Find("QueryServiceStatus", found.queryStatus);
+    Find("StartServiceA", found.start);
     return found.Complete() ? found : ServiceFunctions{};
   }();
   return functions;
