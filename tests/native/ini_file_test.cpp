@@ -77,7 +77,8 @@ TEST(IniFile, ValuesAreCutToWholeCharactersInsideTheBuffer) {
 
 TEST(IniFile, BytesThatAreNoCharacterBecomeQuestionMarks) {
   // A lead byte takes the next byte along, a line break included.
-  const IniFile ini(std::string("[s]\r\na=x\x81\r\nb=y\r\nc=\x81 z\r\nd=\x80\xFF\r\nn=x\0y\r\ng=end\x81", 50));
+  const char text[] = "[s]\r\na=x\x81\r\nb=y\r\nc=\x81 z\r\nd=\x80\xFF\r\nn=x\0y\r\ng=end\x81";
+  const IniFile ini(std::string(text, sizeof text - 1));
   EXPECT_EQ(Read(ini, "s", "a"), "x?");
   EXPECT_EQ(Read(ini, "s", "b"), "y");
   EXPECT_EQ(Read(ini, "s", "c"), "?z");
