@@ -1,9 +1,11 @@
 #include "cli.h"
 
-
 #include "verb_table.h"
 
 namespace {
+
+// What pkgtool --version prints.
+constexpr const char* kPkgtoolVersion = "1.1";
 
 void PrintUsage(std::ostream& to) {
   to << "usage: pkgtool VERB ARGUMENTS...\n";
@@ -27,7 +29,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return kExitOk;
   }
   if (args[0] == "--version" && args.size() == 1) {
-    out << "pkgtool " << PKGTOOL_VERSION << "\n";
+    out << "pkgtool " << kPkgtoolVersion << "\n";
     return kExitOk;
   }
   for (const Verb& verb : AllVerbs()) {
