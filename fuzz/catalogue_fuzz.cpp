@@ -52,13 +52,16 @@ Walked WalkOnce(std::string_view text) {
     Check(item.FileName.size() <= 259 && item.Version.size() <= 19);
     Check(FitsPathLimit(item.SourcePath) && FitsPathLimit(item.LocalPath + item.FileName));
     Check(item.SourcePath.rfind("C:\\pkg\\", 0) == 0);
-    // Nothing climbs out of the package or the installation's folders.
-    Check(SplitAtBackslashes(item.FileName).size() == 1 && item.FileName.find_first_of("/:") == std::string::npos);
+    // Nothing climbs out of the package or the installation's folders: a
+    // FileName may hold sub-folders but names no drive or root, and no level
+    // of either path is a climb (dots and blanks with two dots or more; a
+    // lone "." stays where it is).
+    Check(item.FileName.find(':') == std::string::npos && item.FileName[0] != '\\' && item.FileName[0] != '/');
     for (const std::string& path : {item.SourcePath, item.LocalPath + item.FileName}) {
       std::string levels = path;
       std::replace(levels.begin(), levels.end(), '/', '\\');
       for (const std::string& level : SplitAtBackslashes(levels))
-        Check(level.empty() || level.find_first_not_of(". ") != std::string::npos);
+        Check(level.find_first_not_of(". ") != std::string::npos || std::count(level.begin(), level.end(), '.') < 2);
     }
     Check(!item.LocalPath.empty() && item.LocalPath.back() == '\\');
     Check(decidedCount[item.SectionName] == 1);
