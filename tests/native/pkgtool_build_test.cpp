@@ -8,6 +8,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "scratch_folder.h"
 #include "engine/crc32.h"
 #include "engine/header_versions.h"
 #include "package/depack.h"
@@ -26,14 +27,6 @@ struct Outcome {
 
 class PkgtoolBuild : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("pkgtool_build_" + std::to_string(::getpid()) + "_" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   static Outcome Run(int (*verb)(const VerbArgs&, std::ostream&, std::ostream&), const VerbArgs& args) {
     std::ostringstream out, err;
     int status = verb(args, out, err);
@@ -63,7 +56,8 @@ class PkgtoolBuild : public ::testing::Test {
     return src;
   }
 
-  fs::path dir_;
+  ScratchFolder scratch_{"pkgtool_build"};
+  const fs::path dir_ = scratch_.Path();
 };
 
 const fs::path kExample = fs::path(SKAL_SOURCE_DIR) / "examples" / "skal2003";

@@ -9,6 +9,8 @@
 #include <iterator>
 #include <string>
 
+#include "scratch_folder.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -21,15 +23,6 @@ struct Outcome {
 
 class PkgtoolCli : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("pkgtool_cli_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
   void Write(const std::string& name, const std::string& content) const {
@@ -50,7 +43,8 @@ class PkgtoolCli : public ::testing::Test {
     return run;
   }
 
-  fs::path dir_;
+  ScratchFolder scratch_{"pkgtool_cli"};
+  const fs::path dir_ = scratch_.Path();
 };
 
 TEST_F(PkgtoolCli, Crc32PrintsUnsignedDecimalAndPath) {

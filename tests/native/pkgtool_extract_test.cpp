@@ -10,6 +10,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "scratch_folder.h"
 #include "archive_writer.h"
 #include "filetime.h"
 #include "verbs.h"
@@ -33,14 +34,6 @@ ArchiveMember Member(const std::string& name, const std::string& folder, const s
 
 class PkgtoolExtract : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("pkgtool_extract_" + std::to_string(::getpid()) + "_" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   std::string WriteArchive(std::vector<unsigned char> archive) const {
     std::string path = (dir_ / "ZMTUPD.DAT").string();
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(archive.data()),
@@ -63,7 +56,8 @@ class PkgtoolExtract : public ::testing::Test {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
-  fs::path dir_;
+  ScratchFolder scratch_{"pkgtool_extract"};
+  const fs::path dir_ = scratch_.Path();
   std::ostringstream err_;
 };
 

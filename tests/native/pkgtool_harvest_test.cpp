@@ -9,6 +9,7 @@
 #include <map>
 #include <sstream>
 
+#include "scratch_folder.h"
 #include "../fixtures/fixture_images.h"
 #include "catalog/ini_file.h"
 #include "verbs.h"
@@ -29,9 +30,6 @@ const std::string kGbkName = "\xD6\xD0\xCE\xC4.txt";  // 中文.txt in code page
 class PkgtoolHarvest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("pkgtool_harvest_" + std::to_string(::getpid()) + "_" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
     // The installed product and the new build: every kind of file, changed,
     // new, unchanged and gone.
     Old("ZMT32.EXE", PeImage(0x00040000, 0x00000001));
@@ -58,7 +56,6 @@ class PkgtoolHarvest : public ::testing::Test {
     for (const auto& entry : fs::recursive_directory_iterator(dir_ / "new"))
       if (entry.is_regular_file()) fs::last_write_time(entry.path(), fs::file_time_type() + std::chrono::hours(300000));
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
   void Old(const std::string& name, const std::string& bytes) const { Write(dir_ / "old" / name, bytes); }
   void New(const std::string& name, const std::string& bytes) const { Write(dir_ / "new" / name, bytes); }
@@ -94,7 +91,8 @@ class PkgtoolHarvest : public ::testing::Test {
     return items;
   }
 
-  fs::path dir_;
+  ScratchFolder scratch_{"pkgtool_harvest"};
+  const fs::path dir_ = scratch_.Path();
 };
 
 TEST_F(PkgtoolHarvest, TakesEveryNewOrChangedFileWithItsCheck) {
