@@ -18,22 +18,24 @@ build=${FUZZ_BUILD_DIR:-$repo/build/fuzz}
 cmake -S "$repo/fuzz" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build"
 
-status=0
-for source in "$repo"/fuzz/*_fuzz.cpp; do
-  name=$(basename "$source" .cpp)
-  corpus=$build/corpus/$name
-  artifacts=$build/artifacts/$name
-  log=$build/$name.log
+# One target per core at a time; each reports when it ends.
+run_target() {
+  local name=$1 corpus=$build/corpus/$1 artifacts=$build/artifacts/$1 log=$build/$1.log
   mkdir -p "$corpus" "$artifacts"
-  seeds=()
+  local seeds=()
   [ -d "$repo/fuzz/corpus/$name" ] && seeds=("$repo/fuzz/corpus/$name")
   if "$build/$name" -max_total_time="$seconds" -timeout=10 -artifact_prefix="$artifacts/" \
       "$corpus" "${seeds[@]}" >"$log" 2>&1; then
     echo "run-fuzzers: $name ok ($(grep -o 'Done [0-9]* runs' "$log" | tail -1 || true))"
   else
-    status=1
     echo "run-fuzzers: $name FAILED; crash inputs in $artifacts, log $log" >&2
     tail -n 40 "$log" >&2
+    return 1
   fi
-done
+}
+export -f run_target
+export build repo seconds
+status=0
+for source in "$repo"/fuzz/*_fuzz.cpp; do basename "$source" .cpp; done |
+  xargs -P "$(nproc)" -I{} bash -c 'run_target {}' || status=1
 exit $status
