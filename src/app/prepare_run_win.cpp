@@ -122,8 +122,7 @@ Preparation PrepareRun(UpdateRun& run, UpdateCatalog& catalog) {
   // The archive's folder comes from the catalogue: one that leaves the
   // package folder makes the catalogue damaged, before anything is written.
   std::string pathName;
-  catalog.PathName(pathName);
-  if (!StaysBelowItsFolder(pathName)) {
+  if (!catalog.ArchiveFolder(pathName)) {
     ShowStop(kMsgCatalogueDamaged, kMsgTitleError);
     return Preparation::kFailed;
   }

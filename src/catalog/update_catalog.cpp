@@ -57,6 +57,8 @@ int UpdateCatalog::HeaderVersion() const {
 
 int UpdateCatalog::PathName(std::string& out) const { return ReadText("COMMENT", "PathName", out, 259); }
 
+bool UpdateCatalog::ArchiveFolder(std::string& out) const { return PathName(out) && StaysBelowItsFolder(out); }
+
 int UpdateCatalog::FindProcess(const std::string& name, const std::string& programDir, ProcessStopRecord& record,
                                int32_t& exitType) const {
   record = ProcessStopRecord();

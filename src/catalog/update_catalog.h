@@ -75,6 +75,9 @@ class UpdateCatalog {
   PackageType PacketType() const;        // kGeneralAntivirus when not loaded
   int HeaderVersion() const;             // -1 when not loaded
   int PathName(std::string& out) const;  // 0 when not loaded
+  // PathName as the archive's folder below the package folder; false when
+  // not loaded or when it names a drive, starts at a root or climbs out.
+  bool ArchiveFolder(std::string& out) const;
   // A text key, default empty, cut at `limit` bytes. 0 when not loaded.
   int ReadText(const char* section, const char* key, std::string& out, unsigned limit) const;
 

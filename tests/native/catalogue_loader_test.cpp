@@ -31,6 +31,22 @@ TEST(CatalogueLoader, NothingAnswersBeforeTheTextIsRead) {
   EXPECT_EQ(catalog.ReadComponentMask("K", machine.registry), -1);
   EXPECT_EQ(machine.Walk(catalog), 0);
   EXPECT_EQ(Find(catalog, "ZMT9X.EXE").exitType, -1);
+  EXPECT_FALSE(catalog.ArchiveFolder(pathName));
+}
+
+// The archive's folder must lie below the package folder.
+TEST(CatalogueLoader, ArchiveFolderStaysInThePackage) {
+  const struct {
+    const char* pathName;
+    bool below;
+  } cases[] = {{"ZMTUPD", true},       {"", true},          {"PKG\\UPD", true},  {"..\\pkg\\ZMTUPD", false},
+               {"UPD\\..\\..", false}, {"C:\\UPD", false}, {"\\UPD", false}, {"/UPD", false}};
+  for (const auto& c : cases) {
+    UpdateCatalog catalog;
+    catalog.UseText(std::string("[COMMENT]\r\nPathName=") + c.pathName + "\r\n");
+    std::string folder;
+    EXPECT_EQ(catalog.ArchiveFolder(folder), c.below) << c.pathName;
+  }
 }
 
 TEST(CatalogueLoader, FileTypes) {
