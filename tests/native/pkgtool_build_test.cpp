@@ -1,58 +1,33 @@
 // pkgtool build and inspect: the example package round trip, damage found by
 // inspect, reproducible output, and the catalogues build refuses.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
 #include "scratch_folder.h"
 #include "engine/crc32.h"
 #include "engine/header_versions.h"
 #include "package/depack.h"
-#include "verbs.h"
 #include "versions/version_format.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
 class PkgtoolBuild : public ::testing::Test {
  protected:
-  static Outcome Run(int (*verb)(const VerbArgs&, std::ostream&, std::ostream&), const VerbArgs& args) {
-    std::ostringstream out, err;
-    int status = verb(args, out, err);
-    return {status, out.str(), err.str()};
+  VerbOutcome Build(const fs::path& src, const std::string& out, const std::string& seed = "1") {
+    return RunVerb(RunBuild, {"--seed", seed, src.string(), (dir_ / out).string()});
   }
-  Outcome Build(const fs::path& src, const std::string& out, const std::string& seed = "1") {
-    return Run(RunBuild, {"--seed", seed, src.string(), (dir_ / out).string()});
-  }
-  Outcome Inspect(const std::string& out) { return Run(RunInspect, {(dir_ / out).string()}); }
-
-  static std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  static void Write(const fs::path& path, const std::string& content) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << content;
-  }
+  VerbOutcome Inspect(const std::string& out) { return RunVerb(RunInspect, {(dir_ / out).string()}); }
   // A source folder with one item, ZMT32.EXE in files/ZMTUPD/, whose section
   // carries `changes` first (they take precedence over the later keys).
   fs::path Source(const std::string& changes, const std::string& section = "ZMT32") {
     const fs::path src = dir_ / "src";
-    Write(src / "catalog.ini", "[COMMENT]\r\nPathName=ZMTUPD\r\n[" + section + "]\r\n" + changes +
+    WriteBytes(src / "catalog.ini", "[COMMENT]\r\nPathName=ZMTUPD\r\n[" + section + "]\r\n" + changes +
                                    "UpdateFileFlag=TRUE\r\nFileName=ZMT32.EXE\r\nVersion=1.0\r\n"
                                    "Reboot=FALSE\r\nRemotePath=ZMTUPD\r\n");
-    Write(src / "files" / "ZMTUPD" / "ZMT32.EXE", "main program");
+    WriteBytes(src / "files" / "ZMTUPD" / "ZMT32.EXE", "main program");
     return src;
   }
 
@@ -63,9 +38,9 @@ class PkgtoolBuild : public ::testing::Test {
 const fs::path kExample = fs::path(SKAL_SOURCE_DIR) / "examples" / "skal2003";
 
 TEST_F(PkgtoolBuild, ExampleBuildsAndInspectsClean) {
-  Outcome built = Build(kExample, "out");
+  VerbOutcome built = Build(kExample, "out");
   ASSERT_EQ(built.status, kExitOk) << built.err;
-  Outcome inspected = Inspect("out");
+  VerbOutcome inspected = Inspect("out");
   EXPECT_EQ(inspected.status, kExitOk) << inspected.out;
   for (const char* name : {"[ZMT32]", "[ZMEngine]", "[ZMT00012]", "ZMTUPD/ZMTUPD.DAT", "PacketType=Special_DB"})
     EXPECT_NE(inspected.out.find(name), std::string::npos) << name;
@@ -76,15 +51,15 @@ TEST_F(PkgtoolBuild, ExampleBuildsAndInspectsClean) {
 // engine and database carry real headers.
 TEST_F(PkgtoolBuild, ExampleFilesCarryTheirHeaderVersions) {
   VersionNumber engine, database;
-  ASSERT_TRUE(HeaderVersionFromBytes(Read(kExample / "files" / "ZMTUPD" / "ZMEngine.DAT"), engine));
-  ASSERT_TRUE(EngineVersionFromBytes(Read(kExample / "files" / "ZMTUPD" / "ZMT00012.DAT"), database));
+  ASSERT_TRUE(HeaderVersionFromBytes(ReadBytes(kExample / "files" / "ZMTUPD" / "ZMEngine.DAT"), engine));
+  ASSERT_TRUE(EngineVersionFromBytes(ReadBytes(kExample / "files" / "ZMTUPD" / "ZMT00012.DAT"), database));
   EXPECT_EQ(FormatVersion(engine), "4.3.1");  // 4.0.3.1
   EXPECT_EQ(FormatVersion(database), "2003.11.20.12");
 }
 
 TEST_F(PkgtoolBuild, ComputesLeftOutSizeAndCrcIntoThePackedCatalogue) {
   ASSERT_EQ(Build(Source(""), "out").status, kExitOk);
-  const std::string packed = Read(dir_ / "out" / "index.dat");
+  const std::string packed = ReadBytes(dir_ / "out" / "index.dat");
   std::vector<unsigned char> text;
   ASSERT_TRUE(UnpackImage(reinterpret_cast<const unsigned char*>(packed.data()), packed.size(), text).ok());
   const std::string catalogue(text.begin(), text.end());
@@ -97,13 +72,13 @@ TEST_F(PkgtoolBuild, ComputesLeftOutSizeAndCrcIntoThePackedCatalogue) {
 TEST_F(PkgtoolBuild, InspectNamesTheDamagedArchive) {
   ASSERT_EQ(Build(kExample, "out").status, kExitOk);
   const fs::path archive = dir_ / "out" / "ZMTUPD" / "ZMTUPD.DAT";
-  const std::string good = Read(archive);
+  const std::string good = ReadBytes(archive);
   // The last byte of the data area, then the entry count in the header.
   for (size_t at : {good.size() - 1, size_t(4)}) {
     std::string bad = good;
     bad[at] = char(bad[at] ^ 0x01);
-    Write(archive, bad);
-    Outcome inspected = Inspect("out");
+    WriteBytes(archive, bad);
+    VerbOutcome inspected = Inspect("out");
     EXPECT_EQ(inspected.status, kExitFailed) << "byte " << at;
     EXPECT_NE(inspected.out.find("FAULT: ZMTUPD/ZMTUPD.DAT"), std::string::npos) << inspected.out;
   }
@@ -114,16 +89,16 @@ TEST_F(PkgtoolBuild, SeedMakesTheOutputReproducible) {
   ASSERT_EQ(Build(kExample, "b", "42").status, kExitOk);
   ASSERT_EQ(Build(kExample, "c", "43").status, kExitOk);
   const fs::path archive = fs::path("ZMTUPD") / "ZMTUPD.DAT";
-  EXPECT_EQ(Read(dir_ / "a" / archive), Read(dir_ / "b" / archive));
-  EXPECT_EQ(Read(dir_ / "a" / "index.dat"), Read(dir_ / "b" / "index.dat"));
-  EXPECT_NE(Read(dir_ / "a" / archive), Read(dir_ / "c" / archive));
+  EXPECT_EQ(ReadBytes(dir_ / "a" / archive), ReadBytes(dir_ / "b" / archive));
+  EXPECT_EQ(ReadBytes(dir_ / "a" / "index.dat"), ReadBytes(dir_ / "b" / "index.dat"));
+  EXPECT_NE(ReadBytes(dir_ / "a" / archive), ReadBytes(dir_ / "c" / archive));
 }
 
 TEST_F(PkgtoolBuild, CopiesFilesOutsideTheArchiveFolder) {
   const fs::path src = Source("");
-  Write(src / "files" / "readme" / "NOTE.TXT", "note");
+  WriteBytes(src / "files" / "readme" / "NOTE.TXT", "note");
   ASSERT_EQ(Build(src, "out").status, kExitOk);
-  EXPECT_EQ(Read(dir_ / "out" / "readme" / "NOTE.TXT"), "note");
+  EXPECT_EQ(ReadBytes(dir_ / "out" / "readme" / "NOTE.TXT"), "note");
 }
 
 struct Refusal {
@@ -153,8 +128,8 @@ TEST_F(PkgtoolBuild, RefusesItemsThatCannotWorkAndWritesNothing) {
   for (const Refusal& refusal : refusals) {
     fs::remove_all(dir_ / "src");
     const fs::path src = Source(refusal.changes, refusal.section);
-    if (!refusal.extraFile.empty()) Write(src / "files" / "ZMTUPD" / refusal.extraFile, "x");
-    Outcome built = Build(src, "out");
+    if (!refusal.extraFile.empty()) WriteBytes(src / "files" / "ZMTUPD" / refusal.extraFile, "x");
+    VerbOutcome built = Build(src, "out");
     EXPECT_EQ(built.status, kExitFailed) << refusal.what;
     EXPECT_NE(built.err.find(refusal.expected), std::string::npos) << refusal.what << ": " << built.err;
     EXPECT_FALSE(fs::exists(dir_ / "out")) << refusal.what;
@@ -163,10 +138,10 @@ TEST_F(PkgtoolBuild, RefusesItemsThatCannotWorkAndWritesNothing) {
 }
 
 TEST_F(PkgtoolBuild, RefusesAnOutputFolderThatHoldsFiles) {
-  Write(dir_ / "out" / "old.txt", "old");
-  Outcome built = Build(Source(""), "out");
+  WriteBytes(dir_ / "out" / "old.txt", "old");
+  VerbOutcome built = Build(Source(""), "out");
   EXPECT_EQ(built.status, kExitFailed);
-  EXPECT_EQ(Read(dir_ / "out" / "old.txt"), "old");
+  EXPECT_EQ(ReadBytes(dir_ / "out" / "old.txt"), "old");
 }
 
 }  // namespace

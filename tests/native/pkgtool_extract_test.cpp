@@ -6,14 +6,10 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
 #include "scratch_folder.h"
 #include "archive_writer.h"
 #include "filetime.h"
-#include "verbs.h"
 
 namespace fs = std::filesystem;
 
@@ -34,11 +30,9 @@ ArchiveMember Member(const std::string& name, const std::string& folder, const s
 
 class PkgtoolExtract : public ::testing::Test {
  protected:
-  std::string WriteArchive(std::vector<unsigned char> archive) const {
-    std::string path = (dir_ / "ZMTUPD.DAT").string();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(archive.data()),
-                                                 std::streamsize(archive.size()));
-    return path;
+  std::string WriteArchive(const std::vector<unsigned char>& archive) const {
+    WriteBytes(dir_ / "ZMTUPD.DAT", std::string(archive.begin(), archive.end()));
+    return (dir_ / "ZMTUPD.DAT").string();
   }
   std::vector<unsigned char> Build(const std::vector<ArchiveMember>& members) const {
     std::vector<unsigned char> archive;
@@ -50,10 +44,6 @@ class PkgtoolExtract : public ::testing::Test {
     std::ostringstream out;
     err_.str("");
     return RunExtract({WriteArchive(archive), (dir_ / "dest").string()}, out, err_);
-  }
-  std::string Read(const fs::path& path) const {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
   ScratchFolder scratch_{"pkgtool_extract"};
@@ -73,8 +63,8 @@ TEST_F(PkgtoolExtract, WritesFoldersDataAndTimes) {
   EXPECT_EQ(info.st_atim.tv_nsec, 500);
   EXPECT_EQ(info.st_mtim.tv_sec, 3000);
   EXPECT_EQ(info.st_mtim.tv_nsec, 700);
-  EXPECT_EQ(Read(dir_ / "dest" / "A.DAT"), "aaa");
-  EXPECT_EQ(Read(dir_ / "dest" / "x" / "y" / "BIG.BIN"), big);
+  EXPECT_EQ(ReadBytes(dir_ / "dest" / "A.DAT"), "aaa");
+  EXPECT_EQ(ReadBytes(dir_ / "dest" / "x" / "y" / "BIG.BIN"), big);
   EXPECT_TRUE(fs::exists(dir_ / "dest" / gbk));
 
 }

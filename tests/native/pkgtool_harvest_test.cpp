@@ -1,29 +1,18 @@
 // pkgtool harvest over generated product trees: which files it takes, the
 // check it proposes for each, the rules file, and the source build accepts.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
-#include <sstream>
 
 #include "scratch_folder.h"
 #include "../fixtures/fixture_images.h"
 #include "catalog/ini_file.h"
-#include "verbs.h"
 
 namespace fs = std::filesystem;
 using namespace fixtures;
 
 namespace {
-
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
 
 const std::string kGbkName = "\xD6\xD0\xCE\xC4.txt";  // 中文.txt in code page 936
 
@@ -57,29 +46,16 @@ class PkgtoolHarvest : public ::testing::Test {
       if (entry.is_regular_file()) fs::last_write_time(entry.path(), fs::file_time_type() + std::chrono::hours(300000));
   }
 
-  void Old(const std::string& name, const std::string& bytes) const { Write(dir_ / "old" / name, bytes); }
-  void New(const std::string& name, const std::string& bytes) const { Write(dir_ / "new" / name, bytes); }
-  static void Write(const fs::path& path, const std::string& content) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << content;
-  }
-  static std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  static Outcome Run(int (*verb)(const VerbArgs&, std::ostream&, std::ostream&), const VerbArgs& args) {
-    std::ostringstream out, err;
-    const int status = verb(args, out, err);
-    return {status, out.str(), err.str()};
-  }
-  Outcome Harvest(const std::string& src, VerbArgs options = {}) const {
+  void Old(const std::string& name, const std::string& bytes) const { WriteBytes(dir_ / "old" / name, bytes); }
+  void New(const std::string& name, const std::string& bytes) const { WriteBytes(dir_ / "new" / name, bytes); }
+  VerbOutcome Harvest(const std::string& src, VerbArgs options = {}) const {
     for (const char* tree : {"old", "new"}) options.push_back((dir_ / tree).string());
     options.push_back((dir_ / src).string());
-    return Run(RunHarvest, options);
+    return RunVerb(RunHarvest, options);
   }
   // Item key values by FileName.
   std::map<std::string, std::map<std::string, std::string>> Items(const std::string& src) const {
-    const IniFile ini(Read(dir_ / src / "catalog.ini"));
+    const IniFile ini(ReadBytes(dir_ / src / "catalog.ini"));
     std::map<std::string, std::map<std::string, std::string>> items;
     for (const std::string& section : ini.AllSectionNames()) {
       if (section[0] != 'F') continue;
@@ -96,7 +72,7 @@ class PkgtoolHarvest : public ::testing::Test {
 };
 
 TEST_F(PkgtoolHarvest, TakesEveryNewOrChangedFileWithItsCheck) {
-  Outcome run = Harvest("src");
+  VerbOutcome run = Harvest("src");
   ASSERT_EQ(run.status, 0) << run.err;
   auto items = Items("src");
   struct Expected {
@@ -125,7 +101,7 @@ TEST_F(PkgtoolHarvest, TakesEveryNewOrChangedFileWithItsCheck) {
     EXPECT_EQ(keys["Reboot"], "FALSE") << e.name;
   }
   // The files keep the new build's bytes and times; installed files left behind are named.
-  EXPECT_EQ(Read(dir_ / "src/files/ZMTUPD/Sub/Help.txt"), "help");
+  EXPECT_EQ(ReadBytes(dir_ / "src/files/ZMTUPD/Sub/Help.txt"), "help");
   EXPECT_EQ(fs::last_write_time(dir_ / "src/files/ZMTUPD/Sub/Help.txt"),
             fs::last_write_time(dir_ / "new/Sub/Help.txt"));
   EXPECT_FALSE(fs::exists(dir_ / "src/files/ZMTUPD/Same.txt"));
@@ -134,31 +110,31 @@ TEST_F(PkgtoolHarvest, TakesEveryNewOrChangedFileWithItsCheck) {
   EXPECT_EQ(run.err.find("ZMT00012.DAT"), std::string::npos) << "the runner removes it as superseded";
   // Deterministic, and a package build takes as it is.
   ASSERT_EQ(Harvest("again").status, 0);
-  EXPECT_EQ(Read(dir_ / "src/catalog.ini"), Read(dir_ / "again/catalog.ini"));
-  Outcome built = Run(RunBuild, {"--seed", "1", (dir_ / "src").string(), (dir_ / "out").string()});
+  EXPECT_EQ(ReadBytes(dir_ / "src/catalog.ini"), ReadBytes(dir_ / "again/catalog.ini"));
+  VerbOutcome built = RunVerb(RunBuild, {"--seed", "1", (dir_ / "src").string(), (dir_ / "out").string()});
   ASSERT_EQ(built.status, 0) << built.err;
   // The package's archive holds each harvested file with the new build's bytes and time, where the runner puts it.
-  Outcome unpacked = Run(RunExtract, {(dir_ / "out/ZMTUPD/ZMTUPD.DAT").string(), (dir_ / "unpacked").string()});
+  VerbOutcome unpacked = RunVerb(RunExtract, {(dir_ / "out/ZMTUPD/ZMTUPD.DAT").string(), (dir_ / "unpacked").string()});
   ASSERT_EQ(unpacked.status, 0) << unpacked.err;
   size_t files = 0;
   for (const auto& entry : fs::recursive_directory_iterator(dir_ / "unpacked")) {
     if (!entry.is_regular_file()) continue;
     ++files;
     const fs::path fresh = dir_ / "new" / entry.path().lexically_relative(dir_ / "unpacked");
-    EXPECT_EQ(Read(entry.path()), Read(fresh)) << fresh;
+    EXPECT_EQ(ReadBytes(entry.path()), ReadBytes(fresh)) << fresh;
     EXPECT_EQ(entry.last_write_time(), fs::last_write_time(fresh)) << fresh;
   }
   EXPECT_EQ(files, std::size(expected));
 }
 
 TEST_F(PkgtoolHarvest, RulesGiveTheSectionsTypesComponentsAndRestarts) {
-  Write(dir_ / "rules.ini",
+  WriteBytes(dir_ / "rules.ini",
         "[COMMENT]\r\nPacketType=General_PFW\r\nPathName=PKG\\UPD\r\n"
         "[FileType]\r\nTypeName0=Program\r\nDescript0=p\r\nTypeName1=Data\r\nDescript1=d\r\nTypeName2=SIGN\r\nDescript2=s\r\n"
         "[ExitType]\r\nFileName0=ZMT32.EXE\r\nExitType0=1\r\nUID0=1\r\nStopParam0=/quit\r\n"
         "[Harvest]\r\nPattern0=zmt*.exe\r\nCallBy0=ZMT32.EXE,\r\nReboot0=TRUE\r\n"
         "Pattern1=Sub\\*.txt\r\nFileType1=Data\r\nPattern2=*.txt\r\nFileType2=Program\r\n");
-  Outcome run = Harvest("src", {"--rules", (dir_ / "rules.ini").string()});
+  VerbOutcome run = Harvest("src", {"--rules", (dir_ / "rules.ini").string()});
   ASSERT_EQ(run.status, 0) << run.err;
   auto items = Items("src");
   EXPECT_EQ(items["ZMT32.EXE"]["CallBy"], "ZMT32.EXE,");
@@ -167,7 +143,7 @@ TEST_F(PkgtoolHarvest, RulesGiveTheSectionsTypesComponentsAndRestarts) {
   EXPECT_EQ(items["Help.txt"]["FileType"], "Data");
   EXPECT_EQ(items[kGbkName]["FileType"], "Program");
   EXPECT_EQ(items["data.INI"]["Reboot"], "FALSE");
-  const std::string catalogue = Read(dir_ / "src/catalog.ini");
+  const std::string catalogue = ReadBytes(dir_ / "src/catalog.ini");
   EXPECT_NE(catalogue.find("PacketType=General_PFW\r\n"), std::string::npos);
   EXPECT_NE(catalogue.find("StopParam0=/quit\r\n"), std::string::npos);
   EXPECT_EQ(catalogue.find("Pattern0"), std::string::npos);
@@ -175,21 +151,21 @@ TEST_F(PkgtoolHarvest, RulesGiveTheSectionsTypesComponentsAndRestarts) {
 }
 
 TEST_F(PkgtoolHarvest, RefusesWhatItCannotWriteOrBuildWouldRefuse) {
-  Write(dir_ / "used/keep.txt", "mine");
+  WriteBytes(dir_ / "used/keep.txt", "mine");
   EXPECT_EQ(Harvest("used").status, 1);
-  EXPECT_EQ(Read(dir_ / "used/keep.txt"), "mine");
+  EXPECT_EQ(ReadBytes(dir_ / "used/keep.txt"), "mine");
   EXPECT_FALSE(fs::exists(dir_ / "used/catalog.ini"));
   EXPECT_EQ(Harvest("used", {"--force"}).status, 0);
   EXPECT_TRUE(fs::exists(dir_ / "used/catalog.ini"));
 
   New("CON.txt", "a device name");  // the archive cannot hold it
-  Outcome refused = Harvest("bad");
+  VerbOutcome refused = Harvest("bad");
   EXPECT_EQ(refused.status, 1);
   EXPECT_NE(refused.err.find("CON.txt"), std::string::npos) << refused.err;
 
   fs::remove_all(dir_ / "old");
   fs::copy(dir_ / "new", dir_ / "old", fs::copy_options::recursive);
-  Outcome same = Harvest("none");
+  VerbOutcome same = Harvest("none");
   EXPECT_EQ(same.status, 1);
   EXPECT_NE(same.err.find("nothing to harvest"), std::string::npos);
   EXPECT_EQ(Harvest("x", {"--rules"}).status, 2);

@@ -1,11 +1,17 @@
 #pragma once
 // A folder of its own for each test, <temp>/<prefix>_<pid>_<test name>: empty
-// when the test starts, removed when it ends.
+// when the test starts, removed when it ends. With the whole-file helpers and
+// the pkgtool verb runner the tests of the tools share.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
+
+#include "verbs.h"
 
 class ScratchFolder {
  public:
@@ -25,3 +31,27 @@ class ScratchFolder {
  private:
   std::filesystem::path path_;
 };
+
+inline std::string ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Writes the file, making its folders first.
+inline void WriteBytes(const std::filesystem::path& path, const std::string& content) {
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << content;
+}
+
+// A pkgtool verb's exit status and what it printed.
+struct VerbOutcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+inline VerbOutcome RunVerb(int (*verb)(const VerbArgs&, std::ostream&, std::ostream&), const VerbArgs& args) {
+  std::ostringstream out, err;
+  const int status = verb(args, out, err);
+  return {status, out.str(), err.str()};
+}
