@@ -25,6 +25,8 @@ TEST(MakeDecisionInput, CarriesTheItemAndTheInstalledComponents) {
   DecisionInput input = MakeDecisionInput(catalog, ItemOfMethod(3), "C:\\Skal\\");
   EXPECT_EQ(input.FileName, "ZMT00012.DAT");
   EXPECT_EQ(input.LocalPath, "C:\\Skal\\");
+  EXPECT_EQ(input.Version, "2004.3.7");
+  EXPECT_EQ(input.CheckVersionMethod, 3);
   EXPECT_EQ(input.CRC, "-1");
   EXPECT_EQ(input.Belong, 6);
   EXPECT_EQ(input.ComponentMask, 4);

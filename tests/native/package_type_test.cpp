@@ -11,6 +11,7 @@ TEST(PackageType, TextsMapWithoutRegardToCase) {
   EXPECT_EQ(PackageTypeFromText("GENERAL_PFW"), kGeneralFirewall);
   EXPECT_EQ(PackageTypeFromText("Special_PFW"), kSpecialFirewall);
   EXPECT_EQ(PackageTypeFromText("Special_PFWX"), kGeneralAntivirus);
+  EXPECT_EQ(PackageTypeFromText("Xpecial_DB"), kGeneralAntivirus);
   EXPECT_EQ(PackageTypeFromText(""), kGeneralAntivirus);
   EXPECT_TRUE(IsSpecialPackage(kSpecialFirewall));
   EXPECT_FALSE(IsSpecialPackage(kGeneralFirewall));
