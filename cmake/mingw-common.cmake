@@ -1,10 +1,11 @@
-# What both 32-bit Windows toolchains share: the target, where the mingw-w64
-# headers and libraries are, static linking, and Wine to run what they build.
+# What the mingw-w64 toolchains share: the target, where the headers and
+# libraries of SKAL_MINGW_PROCESSOR (i686 or x86_64) are, static linking, and
+# Wine to run what they build.
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
+set(CMAKE_SYSTEM_PROCESSOR ${SKAL_MINGW_PROCESSOR})
+set(CMAKE_RC_COMPILER ${SKAL_MINGW_PROCESSOR}-w64-mingw32-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH /usr/${SKAL_MINGW_PROCESSOR}-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

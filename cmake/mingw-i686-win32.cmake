@@ -4,4 +4,5 @@
 # msvcrt.dll), 98, Me and NT 4.0 export, and their loaders accept them.
 set(CMAKE_C_COMPILER   i686-w64-mingw32-gcc-win32)
 set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-win32)
-include(${CMAKE_CURRENT_LIST_DIR}/mingw-i686-common.cmake)
+set(SKAL_MINGW_PROCESSOR i686)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

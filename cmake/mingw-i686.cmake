@@ -5,4 +5,5 @@
 # The programs that ship in a package come from mingw-i686-win32.cmake.
 set(CMAKE_C_COMPILER   i686-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-include(${CMAKE_CURRENT_LIST_DIR}/mingw-i686-common.cmake)
+set(SKAL_MINGW_PROCESSOR i686)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

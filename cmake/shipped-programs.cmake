@@ -1,6 +1,7 @@
 # The Windows build of the tests takes the shipped programs from a build of
-# its own with the -win32 compilers (mingw-i686-win32.cmake), in
-# <build>/shipped, whose programs land in <build>/bin beside the test programs.
+# its own with the -win32 compilers (mingw-i686-win32.cmake, or its x86_64
+# twin beside a 64-bit test build), in <build>/shipped, whose programs land in
+# <build>/bin beside the test programs.
 # The target shipped_programs builds them; SKAL_RUNNER is the runner's path,
 # SKAL_SHIPPED_WIN32_PROGRAMS the three Win32 programs (the DOS mover aside).
 include(ExternalProject)
@@ -12,7 +13,7 @@ ExternalProject_Add(shipped_programs
   SOURCE_DIR ${CMAKE_SOURCE_DIR}
   BINARY_DIR ${CMAKE_BINARY_DIR}/shipped
   CMAKE_GENERATOR ${CMAKE_GENERATOR}
-  CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686-win32.cmake
+  CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-${CMAKE_SYSTEM_PROCESSOR}-win32.cmake
              -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
              -DSKAL_SHIPPED_ONLY=ON
              -DSKAL_PROGRAMS_DIR=${CMAKE_RUNTIME_OUTPUT_DIRECTORY}

@@ -4,7 +4,7 @@
 # runner from its package folder and answers each window it opens.
 set -euo pipefail
 demo=$1
-bin=$(cd "$(dirname "$0")/../build/win32/bin" && pwd)
+bin=$(cd "$(dirname "$0")/../build/${SKAL_WINE_ARCH:-win32}/bin" && pwd)
 drive_c=$WINEPREFIX/drive_c
 product='C:\Program Files\Norvance\Skal'
 product_unix="$drive_c/Program Files/Norvance/Skal"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Makes the 32-bit Wine template prefix that scripts/wine-run.sh copies for
-# every run. Usage: scripts/wine-prefix.sh [TEMPLATE_DIR]
-#   TEMPLATE_DIR defaults to $SKAL_WINE_TEMPLATE, else <repo>/build/wine/template.
+# Makes the Wine template prefix that scripts/wine-run.sh copies for every
+# run: 32-bit, or 64-bit where SKAL_WINE_ARCH (see wine-env.sh) says win64.
+# Usage: scripts/wine-prefix.sh [TEMPLATE_DIR]
+#   TEMPLATE_DIR defaults to $SKAL_WINE_TEMPLATE, else
+#   <repo>/build/wine/template (template64 for a 64-bit prefix).
 # Idempotent: returns at once when the template is ready (marker file
 # TEMPLATE_DIR/.skal-ready, written last, beside the list .skal-shared).
 # Safe to call from several jobs at once: the first builds under an flock,
@@ -9,7 +11,10 @@
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-template=${1:-${SKAL_WINE_TEMPLATE:-$repo/build/wine/template}}
+source "$repo/scripts/wine-env.sh"
+default_template=$repo/build/wine/template
+[ "$SKAL_WINE_ARCH" = win32 ] || default_template+=64
+template=${1:-${SKAL_WINE_TEMPLATE:-$default_template}}
 marker=$template/.skal-ready
 shared=$template/.skal-shared
 
@@ -52,7 +57,7 @@ trap discard_staging EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-export WINEPREFIX=$staging WINEARCH=win32 WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
+export WINEPREFIX=$staging WINEARCH=$SKAL_WINE_ARCH WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
 # No Mono or Gecko installer prompts, no menu entries written into $HOME.
 export WINEDLLOVERRIDES="mscoree=d;mshtml=d;winemenubuilder.exe=d"
 unset DISPLAY WAYLAND_DISPLAY

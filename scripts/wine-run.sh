@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs one Windows program under Wine in a private, throw-away 32-bit prefix.
+# Runs one Windows program under Wine in a private, throw-away prefix (32-bit,
+# or 64-bit where scripts/wine-env.sh says so).
 # ctest uses it as the emulator of the Windows build; end-to-end scripts too.
 #
 #   scripts/wine-run.sh PROGRAM [ARGS...]     exits with PROGRAM's exit code
@@ -20,7 +21,8 @@
 #   SKAL_KEEP_PREFIX=1         keep the prefix (registry written to disk) and
 #                              print its path on stderr
 #   SKAL_WINE_PREFIX_OUT=FILE  write the prefix path into FILE
-#   SKAL_WINE_TEMPLATE=DIR     template prefix (default <repo>/build/wine/template)
+#   SKAL_WINE_TEMPLATE=DIR     template prefix (default: wine-prefix.sh's)
+#   SKAL_WINE_ARCH=win32|win64 see wine-env.sh
 set -euo pipefail
 
 launcher=(wine)
@@ -37,6 +39,7 @@ case ${SKAL_WINVER:-} in
   *) echo "wine-run: SKAL_WINVER must be win98, winme, win2k or winxp" >&2; exit 2 ;;
 esac
 
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 template=$("$(dirname "${BASH_SOURCE[0]}")/wine-prefix.sh")
 run_dir=$(mktemp -d "$(dirname "$template")/run.XXXXXX")
 prefix=$run_dir/prefix
@@ -172,7 +175,7 @@ if [ -n "${SKAL_WINE_PREFIX_OUT:-}" ]; then
 fi
 
 start_display
-export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
+export WINEPREFIX=$prefix WINEARCH=$SKAL_WINE_ARCH WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
 export WINEDLLOVERRIDES="mscoree=d;mshtml=d;winemenubuilder.exe=d"
 
 # In the background so that INT and TERM reach the traps at once.
