@@ -17,17 +17,6 @@
 
 namespace testsupport {
 
-// `size` bytes that differ from the bytes of any other seed almost everywhere.
-inline std::string Noise(size_t size, uint32_t seed) {
-  std::string bytes(size, '\0');
-  uint32_t x = seed * 2654435761u + 1;
-  for (char& c : bytes) {
-    x = x * 1664525u + 1013904223u;
-    c = char(x >> 24);
-  }
-  return bytes;
-}
-
 class FaultRun : public ::testing::Test {
  protected:
   std::string package;  // holds the runner; ends with a backslash
