@@ -8,7 +8,7 @@
 
 #include "automation_win.h"
 #include "child_process_win.h"
-#include "engine_package_win.h"
+#include "fault_run_win.h"
 #include "resources/message_ids.h"
 #include "resources/report_ids.h"
 #include "sim_layout_win.h"
@@ -33,7 +33,7 @@ class UnattendedRun : public ::testing::Test {
   // A package (of the kind `kind` says: its type and, for a special package,
   // version and registry key) replacing ZMEngine.DAT in the program folder.
   void BuildPackage(const std::string& kind = "PacketType=General_DB") {
-    BuildEnginePackage(EnginePackage{kind, false, {}}, package);
+    BuildEnginePackage(EnginePackage{kind, {}}, package);
   }
 
   // An installation of antivirus V<version>.0 holding the older engine.
@@ -84,8 +84,6 @@ class UnattendedRun : public ::testing::Test {
     return report;
   }
 };
-
-bool Holds(const std::string& text, unsigned id) { return text.find(RunnerText(id)) != std::string::npos; }
 
 TEST_F(UnattendedRun, SeveralInstallationsNeedTheVersionNamed) {
   BuildPackage();
