@@ -1,5 +1,5 @@
-// The catalogue with real files and the real registry: index.txt expanded and
-// removed, component values under either root, and the log of a full load.
+// The catalogue with real files and the real registry: component values under
+// either root, and the log of a full load.
 #include <gtest/gtest.h>
 
 #include "app/update_run.h"
@@ -16,22 +16,6 @@
 using namespace testsupport;
 
 namespace {
-
-TEST(CatalogueFiles, OpenExpandsAndTheEndRemovesTheText) {
-  const std::string package = MakeScratchFolder("pkg"), temp = MakeScratchFolder("tmp");
-  {
-    UpdateCatalog catalog;
-    EXPECT_EQ(catalog.OpenCatalogue(package + "index.dat", temp + "index.txt"), 0);
-    EXPECT_FALSE(Exists(temp + "index.txt"));
-    const std::string text = "[COMMENT]\r\nPacketType=Special_PFW\r\nVersion=2\r\n";
-    ASSERT_TRUE(WritePacked(package + "index.dat", text));
-    ASSERT_EQ(catalog.OpenCatalogue(package + "index.dat", temp + "index.txt"), 1);
-    EXPECT_EQ(ReadWholeFile(temp + "index.txt"), text);
-    EXPECT_EQ(catalog.PacketType(), kSpecialFirewall);
-    EXPECT_EQ(catalog.HeaderVersion(), 2);
-  }
-  EXPECT_FALSE(Exists(temp + "index.txt"));
-}
 
 TEST(CatalogueFiles, ComponentValuesUnderEitherRoot) {
   UpdateCatalog catalog;

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "automation_win.h"
 #include "child_process_win.h"
@@ -35,10 +34,10 @@ std::string ContentOnceItIs(const std::string& path, const std::string& expected
 // One showing of the report dialog by report_probe.
 class ReportRun {
  public:
-  ReportRun(const std::string& program, const std::string& regKey, bool restart) {
+  ReportRun(const std::string& program, const std::string& regKey) {
     DeleteFileA(out_.c_str());
     EXPECT_TRUE(process_.Start(automation::CommandLine(ProgramFolder() + "report_probe.exe",
-                                                       {program, regKey, restart ? "1" : "0", out_})));
+                                                       {program, regKey, out_})));
   }
 
   // The dialog once the update has run in it, with its report.
@@ -100,16 +99,11 @@ class ReportRun {
 
   std::string report;   // as the dialog shows it
   int result = -99;     // the dialog's end: IDOK or IDCANCEL
-  std::string logText;  // the run's log text
 
  private:
   void Finish() {
     std::ifstream in(out_, std::ios::binary);
     in >> result;
-    in.get();
-    std::stringstream rest;
-    rest << in.rdbuf();
-    logText = rest.str();
   }
 
   std::string out_ = MakeScratchFolder("report") + "result.txt";
@@ -139,7 +133,7 @@ class ReportDialogTest : public ::testing::Test {
 
 TEST_F(ReportDialogTest, TheIconHandlerIsRegisteredOnceDuringTheRun) {
   AddProgram("RegIcon.DLL");
-  ReportRun run(program, regKey, true);
+  ReportRun run(program, regKey);
   HWND dialog = run.WaitForReport();
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(ReadWholeFile(program + "RegIcon.trace"), "DllRegisterServer\r\n");
@@ -147,17 +141,15 @@ TEST_F(ReportDialogTest, TheIconHandlerIsRegisteredOnceDuringTheRun) {
   ASSERT_TRUE(run.EndsWithoutQuestion());
 }
 
-TEST_F(ReportDialogTest, SaveAsWritesTheReportBytesAndAsksBeforeReplacing) {
-  ReportRun run(program, regKey, true);
+// The proposed name and the saved bytes are report-saved.scenario's.
+TEST_F(ReportDialogTest, SaveAsAddsTheExtensionAndAsksBeforeReplacing) {
+  ReportRun run(program, regKey);
   HWND dialog = run.WaitForReport();
   ASSERT_NE(dialog, nullptr);
 
   ASSERT_TRUE(automation::PressButton(dialog, IDC_SAVE_AS));
   HWND save = automation::WaitForSaveDialog(run.Id(), dialog, kTimeoutMs);
   ASSERT_NE(save, nullptr);
-  std::string proposed;
-  EXPECT_TRUE(automation::ReadSaveFileName(save, proposed));
-  EXPECT_EQ(proposed, "Report");
   ASSERT_TRUE(automation::SaveAs(save, program + "saved"));  // the extension is added
   EXPECT_TRUE(automation::WaitForWindowGone(save, kTimeoutMs));
   EXPECT_EQ(ContentOnceItIs(program + "saved.txt", run.report), run.report);
@@ -196,15 +188,12 @@ TEST_F(ReportDialogTest, SaveAsWritesTheReportBytesAndAsksBeforeReplacing) {
 
   ASSERT_TRUE(PostMessageA(dialog, WM_CLOSE, 0, 0));
   ASSERT_TRUE(run.EndsWithoutQuestion());
-  // What was saved is the whole report, several lines long.
-  EXPECT_EQ(run.report.compare(0, run.logText.size(), run.logText), 0);
-  EXPECT_GT(run.logText.find("\r\n"), 0u);
 }
 
 TEST_F(ReportDialogTest, ExitOffersTheAssistantOnceNoRecordsTheOffer) {
   AddProgram("assist4.exe");
   {
-    ReportRun run(program, regKey, false);
+    ReportRun run(program, regKey);
     HWND dialog = run.WaitForReport();
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(automation::PressButton(dialog, IDOK));
@@ -216,7 +205,7 @@ TEST_F(ReportDialogTest, ExitOffersTheAssistantOnceNoRecordsTheOffer) {
   }
   EXPECT_TRUE(MarkerPresent());
   EXPECT_FALSE(Exists(program + "assist4.cmdline"));
-  ReportRun again(program, regKey, false);
+  ReportRun again(program, regKey);
   HWND dialog = again.WaitForReport();
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(automation::PressButton(dialog, IDOK));
@@ -226,7 +215,7 @@ TEST_F(ReportDialogTest, ExitOffersTheAssistantOnceNoRecordsTheOffer) {
 
 TEST_F(ReportDialogTest, YesStartsTheInstallerSilentlyAndRecordsTheOffer) {
   AddProgram("assist4.exe");
-  ReportRun run(program, regKey, false);
+  ReportRun run(program, regKey);
   HWND dialog = run.WaitForReport();
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(automation::PressButton(dialog, IDOK));
@@ -241,7 +230,7 @@ TEST_F(ReportDialogTest, YesStartsTheInstallerSilentlyAndRecordsTheOffer) {
 TEST_F(ReportDialogTest, EscAndCloseBoxLeaveWithoutOffer) {
   AddProgram("assist4.exe");
   for (bool escape : {true, false}) {
-    ReportRun run(program, regKey, false);
+    ReportRun run(program, regKey);
     HWND dialog = run.WaitForReport();
     ASSERT_NE(dialog, nullptr);
     if (escape) {
@@ -265,7 +254,7 @@ TEST_F(ReportDialogTest, InstalledAssistantOrAnyMarkerMeansNoQuestion) {
             ERROR_SUCCESS);
   RegCloseKey(key);
   auto leaveByExit = [&] {
-    ReportRun run(program, regKey, false);
+    ReportRun run(program, regKey);
     HWND dialog = run.WaitForReport();
     return dialog != nullptr && automation::PressButton(dialog, IDOK) && run.EndsWithoutQuestion();
   };
