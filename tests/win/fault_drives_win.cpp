@@ -138,9 +138,7 @@ TEST_F(FaultDrive, AReadOnlyProgramFolderChangesNothingAndFailsTheRun) {
 
   // Without /REPORT the report cannot go beside the log: it goes to the
   // temporary folder.
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  const std::string fallback = std::string(temp) + "UpdReport.txt";
+  const std::string fallback = TempFolder() + "UpdReport.txt";
   DeleteFileA(fallback.c_str());
   automation::ChildProcess runner;
   ASSERT_TRUE(runner.Start("\"" + package + "SkalUpd.exe\" /S", package));
