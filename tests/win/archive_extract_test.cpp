@@ -32,12 +32,6 @@ ArchiveMember Member(const std::string& name, const std::string& folder, const s
   return member;
 }
 
-std::string Pattern(size_t size) {
-  std::string bytes(size, '\0');
-  for (size_t i = 0; i < size; ++i) bytes[i] = char(i * 13 + i / 509);
-  return bytes;
-}
-
 // Writes the archive into `folder` and returns its path.
 std::string WriteArchive(const std::string& folder, const Bytes& archive) {
   std::string path = folder + "ZMTUPD.DAT";
@@ -80,22 +74,14 @@ struct Package {
   int Extract(const Bytes& archive) { return ExtractPackageArchive(WriteArchive(folder, archive), dest); }
 };
 
-TEST(ExtractPackageArchive, DamagedHeaderFailsWithoutCreatingAnyFile) {
-  const Bytes good = Build({Member("A.DAT", "sub", "abc", 7)});
-  for (int32_t field : {0, 4}) {  // format 2, then count 0
-    Package package;
-    Bytes archive = good;
-    archive[field] = field == 0 ? 2 : 0;
-    EXPECT_EQ(package.Extract(archive), 0) << field;
-    EXPECT_TRUE(Listing(package.dest).empty());
-  }
+TEST(ExtractPackageArchive, MissingArchiveFails) {
   Package package;
   EXPECT_EQ(ExtractPackageArchive(package.folder + "missing.dat", package.dest), 0);
 }
 
 TEST(ExtractPackageArchive, WritesFoldersDataAndTimes) {
   Package package;
-  const std::string big = Pattern(kArchiveChunkSize + 1);
+  const std::string big = Noise(kArchiveChunkSize + 1, 1);
   ASSERT_TRUE(WriteWholeFile(package.dest + "OLD.DAT", std::string(100000, 'o')));
   const std::vector<ArchiveMember> members = {Member("EMPTY.DAT", "", "", 0x12345678),
                                               Member("BIG.BIN", "a\\b", big, 0x89ABCDEF),
@@ -125,7 +111,7 @@ TEST(ExtractPackageArchive, WritesFoldersDataAndTimes) {
 // lies on disk; a name that comes twice holds the later entry's bytes.
 TEST(ExtractPackageArchive, EntersTheCrcOfEveryFileItWrote) {
   Package package;
-  const std::string big = Pattern(3 * kArchiveChunkSize + 5);
+  const std::string big = Noise(3 * kArchiveChunkSize + 5, 2);
   const std::vector<ArchiveMember> members = {Member("EMPTY.DAT", "", "", 1), Member("BIG.BIN", "a\\b", big, 0x89ABCDEF),
                                               Member("TWICE.DAT", "", "first", 2), Member("TWICE.DAT", "", "second", 3)};
   ExtractedCrcs crcs;
@@ -175,32 +161,6 @@ TEST(ExtractPackageArchive, HostileEntriesAreRefusedAndNothingLeavesTheDestinati
     EXPECT_EQ(Listing(package.folder), (std::set<std::string>{"ZMTUPD.DAT", "dest"})) << hostile.bytes;
     EXPECT_FALSE(FileExists("C:\\OUT.DAT") || FileExists("C:\\scratch\\OUT.DAT"));
   }
-}
-
-TEST(ExtractPackageArchive, TruncatedDataFailsBeforeCreatingTheEntry) {
-  Package package;
-  Bytes archive = Build({Member("FIRST.DAT", "", "first", 1), Member("CUT.DAT", "", Pattern(40000), 2)});
-  archive.pop_back();
-  EXPECT_EQ(package.Extract(archive), 0);
-  EXPECT_EQ(Listing(package.dest), std::set<std::string>{"FIRST.DAT"});
-  EXPECT_EQ(ReadWholeFile(package.dest + "FIRST.DAT"), "first");
-}
-
-TEST(ExtractPackageArchive, RefusesOutputPathsBeyondThePathLimit) {
-  Package package;
-  // Destination plus folder plus name come to 260 characters.
-  std::string deep = package.dest;
-  while (deep.size() < 260 - 20) {
-    deep += "dddddddddd\\";
-    CreateDirectoryA(deep.c_str(), nullptr);
-  }
-  const std::string name(260 - deep.size(), 'n');
-  ASSERT_LT(name.size(), kRecordNameSize);
-  EXPECT_EQ(ExtractPackageArchive(WriteArchive(package.folder, Build({Member(name, "", "x", 0)})), deep), 0);
-  EXPECT_TRUE(Listing(deep).empty());
-  const std::string fits = name.substr(1);
-  EXPECT_NE(ExtractPackageArchive(WriteArchive(package.folder, Build({Member(fits, "", "x", 0)})), deep), 0);
-  EXPECT_EQ(ReadWholeFile(deep + fits), "x");
 }
 
 }  // namespace

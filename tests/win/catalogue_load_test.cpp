@@ -1,5 +1,5 @@
-// The catalogue with real files and the real registry: index.txt expanded and
-// removed, component values under either root, and the log of a full load.
+// The catalogue with real files and the real registry: component values under
+// either root, and the log of a full load.
 #include <gtest/gtest.h>
 
 #include "app/update_run.h"
@@ -7,49 +7,15 @@
 #include "engine/file_crc32.h"
 #include "engine/run_decision.h"
 #include "log/message_text.h"
-#include "pack.h"
 #include "platform/registry_reader_win.h"
 #include "platform/ui_win.h"
 #include "resources/message_ids.h"
+#include "sim_layout_win.h"
 #include "win_test_support.h"
 
 using namespace testsupport;
 
 namespace {
-
-void WritePacked(const std::string& path, const std::string& text) {
-  std::vector<unsigned char> packed = PackImage(reinterpret_cast<const unsigned char*>(text.data()), text.size());
-  ASSERT_TRUE(WriteWholeFile(path, std::string(packed.begin(), packed.end())));
-}
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-void SetValue(HKEY root, const std::string& path, const char* name, DWORD type, const void* data, DWORD size) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), 0);
-  RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-  RegCloseKey(key);
-}
-
-void SetNumber(HKEY root, const std::string& path, const char* name, DWORD value) {
-  SetValue(root, path, name, REG_DWORD, &value, sizeof value);
-}
-
-TEST(CatalogueFiles, OpenExpandsAndTheEndRemovesTheText) {
-  const std::string package = MakeScratchFolder("pkg"), temp = MakeScratchFolder("tmp");
-  {
-    UpdateCatalog catalog;
-    EXPECT_EQ(catalog.OpenCatalogue(package + "index.dat", temp + "index.txt"), 0);
-    EXPECT_FALSE(Exists(temp + "index.txt"));
-    const std::string text = "[COMMENT]\r\nPacketType=Special_PFW\r\nVersion=2\r\n";
-    WritePacked(package + "index.dat", text);
-    ASSERT_EQ(catalog.OpenCatalogue(package + "index.dat", temp + "index.txt"), 1);
-    EXPECT_EQ(ReadWholeFile(temp + "index.txt"), text);
-    EXPECT_EQ(catalog.PacketType(), kSpecialFirewall);
-    EXPECT_EQ(catalog.HeaderVersion(), 2);
-  }
-  EXPECT_FALSE(Exists(temp + "index.txt"));
-}
 
 TEST(CatalogueFiles, ComponentValuesUnderEitherRoot) {
   UpdateCatalog catalog;
@@ -59,12 +25,12 @@ TEST(CatalogueFiles, ComponentValuesUnderEitherRoot) {
   const std::string key = "SOFTWARE\\Norvance\\AntiVirus\\V4.0";
   EXPECT_EQ(catalog.ReadComponentMask(key, registry), -1);
   // Under the current user only; a value longer than 4 bytes does not count.
-  SetNumber(HKEY_CURRENT_USER, key + "\\Install", "Scan", 1);
-  SetNumber(HKEY_CURRENT_USER, key + "\\Install", "Mail", 7);
-  SetValue(HKEY_CURRENT_USER, key + "\\Install", "Text", REG_SZ, "installed", 10);
+  ASSERT_TRUE(SetDword(HKEY_CURRENT_USER, key + "\\Install", "Scan", 1));
+  ASSERT_TRUE(SetDword(HKEY_CURRENT_USER, key + "\\Install", "Mail", 7));
+  ASSERT_TRUE(sim::SetRegistryString(HKEY_CURRENT_USER, key + "\\Install", "Text", "installed"));
   EXPECT_EQ(catalog.ReadComponentMask(key, registry), 3);
   // A key under the local machine is read alone.
-  SetNumber(HKEY_LOCAL_MACHINE, key + "\\Install", "Mail", 1);
+  ASSERT_TRUE(SetDword(HKEY_LOCAL_MACHINE, key + "\\Install", "Mail", 1));
   EXPECT_EQ(catalog.ReadComponentMask(key, registry), 2);
 }
 
@@ -87,34 +53,6 @@ class CatalogueLoad : public ::testing::Test {
   }
 };
 
-TEST_F(CatalogueLoad, MissingOrDamagedPackageCopiesAreLoggedAndKept) {
-  CreateDirectoryA((run.packageDir + "new").c_str(), nullptr);
-  ASSERT_TRUE(WriteWholeFile(run.packageDir + "new\\good.dll", "the new file"));
-  ASSERT_TRUE(WriteWholeFile(run.packageDir + "bad.dll", "damaged in transit"));
-  const std::string crc = std::to_string(FileCrc32(run.packageDir + "new\\good.dll"));
-  std::string text;
-  for (std::string name : {"good.dll", "bad.dll", "gone.dll"})
-    text += "[" + name + "]\r\nUpdateFileFlag=1\r\nFileName=" + name + "\r\nFileSize=12\r\nVersion=1\r\nCRC=" + crc +
-            "\r\nReboot=0\r\nRemotePath=" + (name == "good.dll" ? "new" : ".") + "\r\n";
-  WritePacked(run.packageDir + "index.dat", text);
-
-  ASSERT_EQ(Load(), 1);
-  std::vector<int32_t> states;
-  for (const UpdateItem& item : catalog.Items) states.push_back(item.SourceState);
-  EXPECT_EQ(states, (std::vector<int32_t>{kSourceDamaged, kSourceDamaged, kSourceIntact}));
-  EXPECT_EQ(run.catalogTypeMask, 7u);
-  const std::string format = LoadMessage(kMsgSourceDamaged);
-  ASSERT_NE(format.find("%s"), std::string::npos);
-  for (const char* name : {"bad.dll", "gone.dll"})
-    EXPECT_NE(run.log.text.find(FormatMessageText(format, {run.packageDir + name}) + "\r\n"), std::string::npos)
-        << run.log.text;
-  EXPECT_EQ(run.log.text.find("good.dll"), std::string::npos);
-
-  EXPECT_TRUE(Exists(run.tempDir + "index.txt"));
-  catalog.CloseCatalogue();
-  EXPECT_FALSE(Exists(run.tempDir + "index.txt"));
-}
-
 TEST_F(CatalogueLoad, TheRunsDecisionKeepsExactlyTheNeededItemsInReverseFileOrder) {
   // Installed: same.dll equals the package copy, old.dll differs, other.dll
   // belongs to a component that is not installed. The package copy of
@@ -134,8 +72,8 @@ TEST_F(CatalogueLoad, TheRunsDecisionKeepsExactlyTheNeededItemsInReverseFileOrde
   item("old.dll", newCrc, "1");
   item("other.dll", newCrc, "2");
   item("lost.dll", newCrc, "-1");
-  WritePacked(run.packageDir + "index.dat", text);
-  SetNumber(HKEY_LOCAL_MACHINE, run.productRegKey + "\\Install", "Scan", 1);
+  ASSERT_TRUE(WritePacked(run.packageDir + "index.dat", text));
+  ASSERT_TRUE(SetDword(HKEY_LOCAL_MACHINE, run.productRegKey + "\\Install", "Scan", 1));
 
   ASSERT_EQ(catalog.LoadCatalogue(run.packageDir + "index.dat", run, DecisionForRun(run)), 1);
   std::vector<std::string> kept;
@@ -149,7 +87,7 @@ TEST_F(CatalogueLoad, TheRunsDecisionKeepsExactlyTheNeededItemsInReverseFileOrde
 
 TEST_F(CatalogueLoad, UnloadableCatalogueLogsMessage6) {
   EXPECT_EQ(Load(), 0);
-  WritePacked(run.packageDir + "index.dat", "no section at all\r\n");
+  ASSERT_TRUE(WritePacked(run.packageDir + "index.dat", "no section at all\r\n"));
   EXPECT_EQ(Load(), 0);
   const std::string line = LoadMessage(kMsgCatalogueDamaged) + "\r\n";
   ASSERT_FALSE(LoadMessage(kMsgCatalogueDamaged).empty());

@@ -1,6 +1,6 @@
 // The commit under Wine: verified replacement, locked files deferred by the
-// running family's route, staged and side-copy names, the damaged package,
-// the empty and the unqualified list, and the database clean-up.
+// running family's route, staged names, the database clean-up, and the
+// restart routes that cannot be armed.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,7 +10,6 @@
 #include "commit/os_family.h"
 #include "commit_fixture.h"
 #include "held_file_win.h"
-#include "pack.h"
 #include "paths/folders_win.h"
 #include "platform/file_search_win.h"
 #include "resources/message_ids.h"
@@ -85,89 +84,6 @@ TEST_F(Commit, CopyWithWrongCrcLeavesTheInstalledFileUntouched) {
   EXPECT_EQ(run.updateIncomplete, 1);
 }
 
-TEST_F(Commit, EmptyListOnlySaysUpToDate) {
-  LayOutDatabases(product);
-  EXPECT_EQ(CommitUpdate(run, catalog), 1);
-  EXPECT_EQ(std::count(run.log.text.begin(), run.log.text.end(), '\n'), 1);
-  EXPECT_TRUE(Logged(kMsgAlreadyUpToDate));
-  EXPECT_TRUE(FileExists(product + "ZMT00000.DAT"));
-}
-
-TEST_F(Commit, ListWithoutQualifyingItemStillCleansDatabases) {
-  ASSERT_TRUE(WriteWholeFile(product + "ZMT9X.EXE", "old program"));
-  LayOutDatabases(product);
-  AddItem("ZMT9X.EXE", "new program", product).TypeId = 2;  // a type the catalogue does not list
-  AddItem("ZMTENG.DLL", "new engine", product).Needed = 0;
-
-  EXPECT_EQ(CommitUpdate(run, catalog), 1);
-  EXPECT_EQ(ReadWholeFile(product + "ZMT9X.EXE"), "old program");
-  EXPECT_FALSE(FileExists(product + "ZMTENG.DLL"));
-  EXPECT_TRUE(Logged(kMsgFilesUpdated));
-  EXPECT_FALSE(FileExists(product + "ZMT00002.DAT"));
-  EXPECT_FALSE(FileExists(product + "ZMT00003.UPD"));
-  EXPECT_TRUE(FileExists(product + "ZMT00003.DAT"));
-}
-
-// One missing or damaged package copy: nothing is replaced and no database
-// removed, and the report says why instead of claiming success.
-TEST_F(Commit, DamagedPackageReplacesNothing) {
-  ASSERT_TRUE(WriteWholeFile(product + "ZMT9X.EXE", "old program"));
-  LayOutDatabases(product);
-  AddItem("ZMT9X.EXE", "new program", product);
-  AddItem("ZMTENG.DLL", "new engine", product).SourceState = kSourceDamaged;
-
-  EXPECT_EQ(CommitUpdate(run, catalog), 0);
-  EXPECT_EQ(ReadWholeFile(product + "ZMT9X.EXE"), "old program");
-  EXPECT_FALSE(FileExists(product + "ZMTENG.DLL"));
-  EXPECT_TRUE(FileExists(product + "ZMT00000.DAT"));
-  EXPECT_TRUE(Logged(kMsgPackageFilesDamaged));
-  EXPECT_FALSE(Logged(kMsgFilesUpdated));
-  EXPECT_FALSE(Logged(kMsgFilesUpdateFailed));
-}
-
-// The same through the catalogue load: the damaged copy is named (message
-// 5), then the commit refuses the whole package (message 29).
-TEST_F(Commit, DamagedCopyFoundByTheLoadStopsTheCommit) {
-  for (const char* name : {"good.dll", "bad.dll"}) ASSERT_TRUE(WriteWholeFile(product + name, "installed"));
-  ASSERT_TRUE(WriteWholeFile(package + "good.dll", "the new file"));
-  ASSERT_TRUE(WriteWholeFile(package + "bad.dll", "damaged in transit"));
-  const std::string crc = std::to_string(FileCrc32(package + "good.dll"));
-  std::string text;
-  for (std::string name : {"good.dll", "bad.dll"})
-    text += "[" + name + "]\r\nUpdateFileFlag=1\r\nFileName=" + name + "\r\nFileSize=12\r\nVersion=1\r\nCRC=" + crc +
-            "\r\nReboot=0\r\nRemotePath=.\r\n";
-  const std::vector<unsigned char> packed = PackImage(reinterpret_cast<const unsigned char*>(text.data()), text.size());
-  ASSERT_TRUE(WriteWholeFile(package + "index.dat", std::string(packed.begin(), packed.end())));
-  run.packageFilesDir = package;
-  ASSERT_EQ(catalog.LoadCatalogue(package + "index.dat", run,
-                                  [](const UpdateCatalog&, UpdateItem& item) { return int(item.Needed = 1); }),
-            1);
-
-  EXPECT_EQ(CommitUpdate(run, catalog), 0);
-  EXPECT_NE(run.log.text.find(FormatMessageText(LoadMessage(kMsgSourceDamaged), {package + "bad.dll"})),
-            std::string::npos);
-  EXPECT_TRUE(Logged(kMsgPackageFilesDamaged));
-  EXPECT_EQ(ReadWholeFile(product + "good.dll"), "installed");
-  EXPECT_EQ(ReadWholeFile(product + "bad.dll"), "installed");
-}
-
-TEST_F(Commit, SelfUpdateFirstOnlyHandsOver) {
-  ASSERT_TRUE(WriteWholeFile(product + "ZMT9X.EXE", "old program"));
-  LayOutDatabases(product);
-  AddItem("ZMT9X.EXE", "new program", product);
-  run.selfUpdateFirst = 1;
-
-  EXPECT_EQ(CommitUpdate(run, catalog), 1);
-  EXPECT_EQ(ReadWholeFile(product + "ZMT9X.EXE"), "old program");
-  EXPECT_TRUE(FileExists(product + "ZMT00000.DAT"));
-  const std::string inf = package + "Update.inf";
-  char value[MAX_PATH] = {};
-  GetPrivateProfileStringA("UpdateSelf", "DesFile0", "", value, MAX_PATH, inf.c_str());
-  EXPECT_EQ(std::string(value), product + "ZMT9X.EXE");
-  EXPECT_TRUE(Logged(kMsgSelfUpdated));
-  EXPECT_TRUE(Logged(kMsgFilesUpdated));
-}
-
 // A hand-off that cannot be written is a failed update (messages 9 and 30,
 // and so exit code 1603 unattended), not a success.
 TEST_F(Commit, SelfUpdateThatCannotBeWrittenFails) {
@@ -230,19 +146,6 @@ TEST_F(LockedCommit, RestartFlagOfALockedFileAsksForTheRestart) {
   EXPECT_EQ(run.restartNeeded, 1);
 }
 
-// On NT the side copy beside the destination takes the first free number
-// too, past an earlier run's copy that a delayed move still names.
-TEST_F(LockedCommit, NtSideCopyTakesTheFirstFreeNumber) {
-  if (PrefixFamily() != kOsFamilyNt) GTEST_SKIP() << "NT route";
-  ASSERT_TRUE(WriteWholeFile(product + "ZMT9X.EXE0", "earlier side copy"));
-  ASSERT_TRUE(MoveFileExA((product + "ZMT9X.EXE0").c_str(), (product + "ZMT9X.EXE").c_str(),
-                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT));
-  AddItem("ZMT9X.EXE", "new program", product);
-  EXPECT_EQ(CommitUpdate(run, catalog), 1);
-  EXPECT_EQ(ReadWholeFile(product + "ZMT9X.EXE0"), "earlier side copy");
-  EXPECT_EQ(ReadWholeFile(product + "ZMT9X.EXE1"), "new program");
-}
-
 // A family that is neither 9x nor NT has no way to finish the replacement:
 // the file counts as failed rather than as deferred.
 TEST_F(LockedCommit, UnknownFamilyFailsTheDeferral) {
@@ -254,23 +157,6 @@ TEST_F(LockedCommit, UnknownFamilyFailsTheDeferral) {
   EXPECT_TRUE(Logged(kMsgUpdateAgain));
   EXPECT_EQ(run.deferredPending, 0);
   EXPECT_EQ(run.restartNeeded, 0);
-}
-
-// On 95/98 and Me a staged name longer than 12 characters cannot go into
-// Wininit.ini: 95/98 use the DOS-mode batch, Me the copy program.
-TEST_F(Commit, LongStagedNamesGoToTheFamilysRestartProgram) {
-  automation::ChildProcess holder;
-  ASSERT_TRUE(WriteWholeFile(product + "Long Name.DLL", "old"));
-  ASSERT_TRUE(automation::HoldFile(holder, product + "Long Name.DLL", "none"));
-  AddItem("Long Name.DLL", "new", product);
-  for (int32_t family : {kOsFamily9x, kOsFamilyMe}) {
-    run.osFamily = family;
-    run.deferredPending = 0;
-    EXPECT_EQ(CommitItems(run, catalog), 1) << family;
-  }
-  EXPECT_TRUE(FileExists(temp + "ZMTMove.BAT"));
-  EXPECT_TRUE(FileExists(temp + "CopyFile.ini"));
-  EXPECT_TRUE(Logged(kMsgDeferredCompletesOnRestart, "Long Name.DLL", product));
 }
 
 // When the copy program cannot be written, the replacements it would have

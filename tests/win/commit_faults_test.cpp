@@ -30,19 +30,6 @@ class DestinationFolder : public FaultRun {
   }
 };
 
-// A folder that does not exist yet, two levels deep, is made and the file
-// put into it.
-TEST_F(DestinationFolder, AMissingFolderIsMadeAndTheFileInstalled) {
-  BuildPackage({{"Plugin.DAT", "plugin 1.0.0.1", "%PROGRAMDIR\\Plugins\\Deep%"}});
-  Install(product);
-  ASSERT_FALSE(IsFolder(product + "Plugins"));
-  EXPECT_EQ(RunUnattended(report), 0u);
-  EXPECT_EQ(ReadWholeFile(product + "Plugins\\Deep\\Plugin.DAT"), "plugin 1.0.0.1");
-  const std::string text = ReadWholeFile(report);
-  EXPECT_TRUE(Holds(text, kMsgUpdated, "Plugin.DAT", product + "Plugins\\Deep\\")) << text;
-  EXPECT_TRUE(Holds(text, kMsgFilesUpdated)) << text;
-}
-
 // A folder that cannot be made (a file stands where a level of it should
 // be): that file fails with message 13 and the run with 30 and 32; the file
 // in the way and the other files stay as they are, no side copy is left.

@@ -45,16 +45,6 @@ std::vector<int> MarksOnceSettled(HWND dialog, const std::vector<int>& expected)
   return marks;
 }
 
-std::string ReadValue(HKEY root, const std::string& key, const char* name) {
-  char value[512] = {};
-  HKEY handle = nullptr;
-  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return "<no key>";
-  DWORD length = sizeof value;
-  LONG result = RegQueryValueExA(handle, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &length);
-  RegCloseKey(handle);
-  return result == ERROR_SUCCESS ? value : "<no value>";
-}
-
 const std::string kOldestKey = "SOFTWARE\\Norvance\\AntiVirus\\V1.0";
 
 class DiscoveryDialogs : public ::testing::Test {
@@ -116,21 +106,6 @@ TEST_F(DiscoveryDialogs, ArrowKeysSelectWithoutMarkingSpaceMarks) {
   EXPECT_EQ(result[1], "5");
 }
 
-TEST_F(DiscoveryDialogs, FirewallInstallationsWithoutEditionNameAreNumbered) {
-  Install(2, "", true, sim::Product::kFirewall);
-  Install(4, "", true, sim::Product::kFirewall);
-  Probe probe({"choose", "firewall"});
-  HWND dialog = probe.Wait(notice, false);
-  ASSERT_NE(dialog, nullptr);
-  char numbered[64];
-  snprintf(numbered, sizeof numbered, RunnerText(kMsgFirewallName).c_str(), 2);
-  EXPECT_EQ(Rows(dialog), (std::vector<Row>{{numbered, 1}, {RunnerText(59), 0}}));
-  ASSERT_TRUE(automation::PressButton(dialog, IDOK));
-  std::vector<std::string> result = probe.Result();
-  result.resize(3);
-  EXPECT_EQ(result, (std::vector<std::string>{"0", "1", "SOFTWARE\\Norvance\\ZmtPFW\\V2.0"}));
-}
-
 TEST_F(DiscoveryDialogs, CancelAsksAndNoKeepsTheChoiceOpen) {
   Install(2);
   Install(4);
@@ -145,39 +120,13 @@ TEST_F(DiscoveryDialogs, CancelAsksAndNoKeepsTheChoiceOpen) {
   EXPECT_EQ(probe.Result(), (std::vector<std::string>{"-1", "-99", "", ""}));
 }
 
-TEST_F(DiscoveryDialogs, OneUsableAmongUnusableIsTakenWithoutAsking) {
-  std::string usable = Install(2);
-  Install(3, "", false);
-  Probe probe({"choose", "antivirus"});
-  EXPECT_EQ(probe.Result(), (std::vector<std::string>{"0", "1", "SOFTWARE\\Norvance\\AntiVirus\\V2.0", usable}));
-}
-
-TEST_F(DiscoveryDialogs, NoInstallationAndNoUsableOneAreToldApart) {
-  {
-    Probe probe({"choose", "antivirus"});
-    EXPECT_EQ(probe.Answer(notice, IDOK), RunnerText(kMsgNoInstallation));
-    EXPECT_EQ(probe.Result()[0], "-1");
-  }
+// An installation whose product data is gone is told apart from none at all.
+TEST_F(DiscoveryDialogs, NoUsableInstallationShowsMessage45) {
   ASSERT_TRUE(sim::LayOut(sim::KeyOnly(sim::Product::kAntivirus, 1)));
   Install(5, "", false);
   Probe probe({"choose", "antivirus"});
   EXPECT_EQ(probe.Answer(notice, IDOK), RunnerText(kMsgInstallationDamaged));
   EXPECT_EQ(probe.Result()[0], "-1");
-}
-
-TEST_F(DiscoveryDialogs, VersionOneWithoutPathBesideUnusableV6AsksForTheOldestEditionsFolder) {
-  // A firewall package asks for the antivirus edition's folder too.
-  ASSERT_TRUE(sim::LayOut(sim::KeyOnly(sim::Product::kFirewall, 1)));
-  Install(6, "", false, sim::Product::kFirewall);
-  std::string folder = MakeScratchFolder("net");
-  ASSERT_TRUE(WriteWholeFile(folder + "zmt9x.exe", "MZ"));
-
-  Probe probe({"choose", "firewall"});
-  HWND dialog = probe.Wait(notice, false);
-  ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(automation::SetControlText(dialog, IDC_FOLDER_EDIT, folder));
-  ASSERT_TRUE(automation::PressButton(dialog, IDOK));
-  EXPECT_EQ(probe.Result(), (std::vector<std::string>{"0", "0", kOldestKey, folder}));
 }
 
 TEST_F(DiscoveryDialogs, OnlyTheOldestEditionAcceptedFolderIsRecordedUnderBothRoots) {
@@ -192,8 +141,8 @@ TEST_F(DiscoveryDialogs, OnlyTheOldestEditionAcceptedFolderIsRecordedUnderBothRo
   ASSERT_TRUE(automation::SetControlText(dialog, IDC_FOLDER_EDIT, entered));
   ASSERT_TRUE(automation::PressButton(dialog, IDOK));
   EXPECT_EQ(probe.Result(), (std::vector<std::string>{"0", "0", kOldestKey, folder}));
-  EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kOldestKey, "ProgramPath"), folder);
-  EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kOldestKey, "ProgramPath"), folder);
+  EXPECT_EQ(StringValue(HKEY_LOCAL_MACHINE, kOldestKey, "ProgramPath"), folder);
+  EXPECT_EQ(StringValue(HKEY_CURRENT_USER, kOldestKey, "ProgramPath"), folder);
 }
 
 class InstallFolderDialog : public DiscoveryDialogs {
@@ -223,8 +172,8 @@ TEST_F(InstallFolderDialog, RefusesEmptyWrongAndOverlongFoldersAndWritesNothing)
   std::string overlong = "C:\\" + std::string(256, 'a');
   EXPECT_EQ(Refusal(overlong), RunnerText(kMsgWrongFolder));
   EXPECT_TRUE(IsWindowVisible(dialog));
-  EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kOldestKey, "ProgramPath"), "<no key>");
-  EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kOldestKey, "ProgramPath"), "<no key>");
+  EXPECT_EQ(StringValue(HKEY_LOCAL_MACHINE, kOldestKey, "ProgramPath"), "<no key>");
+  EXPECT_EQ(StringValue(HKEY_CURRENT_USER, kOldestKey, "ProgramPath"), "<no key>");
 
   ASSERT_TRUE(automation::PressButton(dialog, IDCANCEL));
   EXPECT_EQ(probe.Answer("runner_probe", IDYES), RunnerText(kMsgQuitUnfinished));

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "commit/restart_batch_text.h"
-#include "held_file_win.h"
 #include "win_test_support.h"
 
 using namespace testsupport;
@@ -82,27 +81,6 @@ TEST_F(DosBatchTest, MissingFilesAreNotDeferred) {
   Stage("LongFileName.DLL", dest, staged);
   EXPECT_EQ(DeferByDosBatch(folders, dest, folders.tempDir + "NotStaged.DLL0"), 0);
   EXPECT_EQ(Batch(), "");
-}
-
-TEST_F(DosBatchTest, StartFilesGetTheCallLinesOnce) {
-  const std::string autoexec = "C:\\Autoexec.bat", winStart = folders.windowsDir + "WinStart.bat";
-  ASSERT_TRUE(WriteWholeFile(autoexec, "@ECHO OFF\r\nSET PATH=C:\\DOS"));
-  ASSERT_EQ(ArmDosBatch(folders), 1);
-  EXPECT_EQ(ReadWholeFile(autoexec), "@ECHO OFF\r\nSET PATH=C:\\DOS" + StartText());
-  EXPECT_EQ(ReadWholeFile(winStart), StartText());
-  ASSERT_EQ(ArmDosBatch(folders), 1);
-  EXPECT_EQ(ReadWholeFile(autoexec), "@ECHO OFF\r\nSET PATH=C:\\DOS" + StartText());
-  EXPECT_EQ(ReadWholeFile(winStart), StartText());
-  EXPECT_GT(ReadWholeFile(folders.tempDir + "ZMTMove.EXE").size(), 1000u);
-}
-
-TEST_F(DosBatchTest, NoStartFileMeansNotArmed) {
-  folders.windowsDir = folders.tempDir + "missing\\";
-  const std::string autoexec = "C:\\Autoexec.bat";
-  ASSERT_TRUE(WriteWholeFile(autoexec, ""));
-  automation::ChildProcess holder;
-  ASSERT_TRUE(automation::HoldFile(holder, autoexec, "none"));
-  EXPECT_EQ(ArmDosBatch(folders), 0);
 }
 
 }  // namespace

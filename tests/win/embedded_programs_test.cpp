@@ -29,17 +29,4 @@ TEST(WriteEmbeddedProgram, WritesEachCarriedProgramAsBuilt) {
   }
 }
 
-TEST(WriteEmbeddedProgram, FailsWhereTheFileCannotBeWritten) {
-  const std::string folder = MakeScratchFolder("embedded_fail");
-  const std::string readOnly = folder + "ZMTMove.EXE";
-  ASSERT_TRUE(WriteWholeFile(readOnly, "old"));
-  SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_EQ(WriteEmbeddedProgram(CarriedProgram::kMover, readOnly), 0);
-  EXPECT_TRUE(ReadWholeFile(readOnly) == "old");
-
-  EXPECT_EQ(WriteEmbeddedProgram(CarriedProgram::kMover, folder + "missing\\ZMTMove.EXE"), 0);
-  CreateDirectoryA((folder + "CopyFile.EXE").c_str(), nullptr);
-  EXPECT_EQ(WriteEmbeddedProgram(CarriedProgram::kCopyProgram, folder + "CopyFile.EXE"), 0);
-}
-
 }  // namespace

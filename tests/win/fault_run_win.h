@@ -1,8 +1,9 @@
 #pragma once
-// The real runner over a real package (built as pkgtool builds it) for an
-// installed antivirus V4.0, for the tests of faults during the commit: the
-// package folder with SkalUpd.exe, the installation's files, unattended runs
-// judged by their exit code, the report and the files.
+// The real runner over a real package (built as pkgtool builds it) that
+// replaces the engine ZMEngine.DAT of an installed antivirus product, for the
+// tests that run the unchanged runner: the package folder with SkalUpd.exe,
+// the installation's files, unattended runs judged by their exit code, the
+// report and the files.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -10,22 +11,58 @@
 #include <vector>
 
 #include "child_process_win.h"
-#include "engine_package_win.h"
 #include "log/message_text.h"
+#include "package_plan.h"
+#include "package_writer.h"
 #include "sim_layout_win.h"
 #include "win_test_support.h"
 
 namespace testsupport {
 
-// `size` bytes that differ from the bytes of any other seed almost everywhere.
-inline std::string Noise(size_t size, uint32_t seed) {
-  std::string bytes(size, '\0');
-  uint32_t x = seed * 2654435761u + 1;
-  for (char& c : bytes) {
-    x = x * 1664525u + 1013904223u;
-    c = char(x >> 24);
+constexpr char kInstalledEngine[] = "installed engine, an older build";
+constexpr char kNewEngine[] = "engine 4.0.3.1";
+
+// One more file the package brings, laid beside the archive (no packing, so
+// that large files cost little to build).
+struct PackageFile {
+  std::string name;
+  std::string bytes;
+  std::string localPath;  // the catalogue's LocalPath; empty: the program folder
+};
+
+struct EnginePackage {
+  std::string kind = "PacketType=General_DB";  // COMMENT lines naming the package's kind
+  std::vector<PackageFile> files;
+};
+
+// Builds the package in a scratch folder with SkalUpd.exe beside it;
+// `package` gets that folder, ending with a backslash.
+inline void BuildEnginePackage(const EnginePackage& what, std::string& package) {
+  const std::string source = MakeScratchFolder("source");
+  ASSERT_TRUE(CreateDirectoryA((source + "files").c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA((source + "files\\ZMTUPD").c_str(), nullptr));
+  ASSERT_TRUE(WriteWholeFile(source + "files\\ZMTUPD\\ZMEngine.DAT", kNewEngine));
+  std::string catalogue = "[COMMENT]\r\n" + what.kind +
+                          "\r\nPathName=ZMTUPD\r\nNewUpdateSelfFirstFlag=0\r\n\r\n"
+                          "[FileType]\r\nTypeName0=Engine\r\nDescript0=engine\r\n\r\n"
+                          "[ZMEngine]\r\nUpdateFileFlag=TRUE\r\nFileName=ZMEngine.DAT\r\nVersion=4.0.3.1\r\nReboot=FALSE"
+                          "\r\nRemotePath=ZMTUPD\r\nFileType=Engine\r\n";
+  for (const PackageFile& file : what.files) {
+    ASSERT_TRUE(WriteWholeFile(source + "files\\" + file.name, file.bytes));
+    catalogue += "\r\n[" + file.name + "]\r\nUpdateFileFlag=TRUE\r\nFileName=" + file.name +
+                 "\r\nVersion=1.0.0.1\r\nReboot=FALSE\r\nRemotePath=.\r\nFileType=Engine\r\n";
+    if (!file.localPath.empty()) catalogue += "LocalPath=" + file.localPath + "\r\n";
   }
-  return bytes;
+  ASSERT_TRUE(WriteWholeFile(source + "catalog.ini", catalogue));
+  PackagePlan plan;
+  std::vector<std::string> problems;
+  ASSERT_TRUE(PlanPackage(source, plan, problems)) << (problems.empty() ? "" : problems.front());
+  // The writer makes the package folder itself.
+  const std::string folder = MakeScratchFolder("built") + "package";
+  std::string error;
+  ASSERT_TRUE(WritePackage(plan, 1, folder, error)) << error;
+  package = folder + "\\";
+  ASSERT_TRUE(CopyFileA((ProgramFolder() + "SkalUpd.exe").c_str(), (package + "SkalUpd.exe").c_str(), FALSE));
 }
 
 class FaultRun : public ::testing::Test {
@@ -37,7 +74,7 @@ class FaultRun : public ::testing::Test {
 
   // A general package replacing ZMEngine.DAT (from its archive) and `files`.
   void BuildPackage(const std::vector<PackageFile>& files) {
-    BuildEnginePackage({"PacketType=General_DB", false, files}, package);
+    BuildEnginePackage({"PacketType=General_DB", files}, package);
   }
 
   // Antivirus V4.0 installed in `folder` (ending with a backslash), holding

@@ -19,17 +19,6 @@ TEST(InitFolders, FillsEveryFolderWithATrailingBackslash) {
   EXPECT_EQ(run.programDir, run.packageDir);
 }
 
-TEST(CreateFolderPath, CreatesEveryMissingLevel) {
-  std::string base = MakeScratchFolder("mkdir");
-  EXPECT_EQ(CreateFolderPath(base + "a\\b\\c"), 0);
-  EXPECT_TRUE(IsFolder(base + "a\\b\\c"));
-  // An existing last level reports -1 but is no error for anyone.
-  EXPECT_EQ(CreateFolderPath(base + "a\\b"), -1);
-  // A trailing backslash leaves an empty last level: all created, result -1.
-  EXPECT_EQ(CreateFolderPath(base + "x\\y\\"), -1);
-  EXPECT_TRUE(IsFolder(base + "x\\y"));
-}
-
 TEST(CreateFolderPath, GbkNamesWithTrailByte5C) {
   // "\x95\x5C" is one GBK character whose second byte equals a backslash: the
   // folder must be created under that name, not split into two levels.

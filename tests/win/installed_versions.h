@@ -10,15 +10,6 @@
 
 namespace testsupport {
 
-// UTF-8 text of the test's source as code page 936 bytes.
-inline std::string Gbk(const char* utf8) {
-  wchar_t wide[1024] = {};
-  int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 1024);
-  char bytes[2048] = {};
-  WideCharToMultiByte(936, 0, wide, length, bytes, sizeof bytes, nullptr, nullptr);
-  return bytes;
-}
-
 // Main program with product version 4.0.0.5, scan engine with header version
 // 3.2.1.0, no DrWeb engine, virus database 2004.3.7.
 inline bool LayOutVersionFiles(const std::string& folder) {

@@ -9,23 +9,17 @@ using namespace testsupport;
 
 namespace {
 
-std::string Pattern(size_t size) {
-  std::string bytes(size, '\0');
-  for (size_t i = 0; i < size; ++i) bytes[i] = char((i * 2654435761u) >> 11);
-  return bytes;
-}
-
 // Sizes around the 64 KiB piece: empty, one short piece, exactly one, one
 // byte over, several and a short last one.
 TEST(CopyToFirstFreeNumberedPath, EveryByteAtSizesAroundThePiece) {
   const std::string folder = MakeScratchFolder("numcopy");
   for (size_t size : {size_t(0), size_t(1), size_t(65535), size_t(65536), size_t(65537), size_t(200003)}) {
     const std::string source = folder + "src" + std::to_string(size);
-    ASSERT_TRUE(WriteWholeFile(source, Pattern(size)));
+    ASSERT_TRUE(WriteWholeFile(source, Noise(size, 1)));
     std::string path;
     ASSERT_TRUE(CopyToFirstFreeNumberedPath(SystemFileSystem(), source, folder + "copy" + std::to_string(size) + ".dll", path));
     EXPECT_EQ(path, folder + "copy" + std::to_string(size) + ".dll0");
-    EXPECT_EQ(ReadWholeFile(path), Pattern(size)) << size << " bytes";
+    EXPECT_EQ(ReadWholeFile(path), Noise(size, 1)) << size << " bytes";
   }
 }
 

@@ -1,7 +1,6 @@
-// Stopping the simulated product under Wine: its main program registered in
-// the IPC table or with the resident service, honouring or ignoring "/quit",
-// a service named in the list, and the clients' handling of missing or
-// incomplete libraries.
+// Stopping the simulated product under Wine: a main program ignoring "/quit",
+// one not registered or already ended, and the clients' handling of missing
+// or incomplete libraries.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -13,10 +12,8 @@
 #include "procctl/ipc_client_win.h"
 #include "procctl/process_exit_win.h"
 #include "procctl/service_client_win.h"
-#include "procctl/service_control_win.h"
 #include "procctl/system_stop_actions_win.h"
 #include "procctl/stop_product_processes_win.h"
-#include "test_service.h"
 #include "win_test_support.h"
 
 using namespace testsupport;
@@ -101,33 +98,6 @@ class ProcessStop : public ::testing::Test {
   }
 };
 
-TEST_F(ProcessStop, EmptyListStopsNothing) {
-  auto run = Run(runner);
-  EXPECT_EQ(StopProductProcesses("", *run, Lookup()), 1);
-  EXPECT_TRUE(lookedUp.empty());
-  EXPECT_EQ(run->stoppedProcesses.Size(), 0u);
-}
-
-// The catalogue's list has a trailing comma; a leading one passes an empty name first.
-TEST_F(ProcessStop, HonouredQuitEndsTheProgramAndReleasesItsFiles) {
-  Describe("ZMT9X.EXE", 1, 1);
-  StartMainProgram(1, "ipc", true);
-  EXPECT_EQ(ReplaceError(program), DWORD(ERROR_SHARING_VIOLATION));
-  EXPECT_EQ(ReplaceError(data), DWORD(ERROR_SHARING_VIOLATION));
-  auto run = Run(runner);
-  ASSERT_EQ(run->ipcClient->IsRunning(1), 1);
-
-  EXPECT_EQ(StopProductProcesses(",zmt9x.exe,", *run, Lookup()), 1);
-  EXPECT_EQ(lookedUp, (std::vector<std::string>{"", "zmt9x.exe"}));
-  ASSERT_EQ(run->stoppedProcesses.Size(), 1u);
-  EXPECT_EQ(run->stoppedProcesses.At(0)->stopped, 1);
-  EXPECT_TRUE(MainProgramEnded());
-  EXPECT_EQ(ProgramLog(), "ready\r\nquit-request\r\nexit\r\n");
-  EXPECT_EQ(run->ipcClient->IsRunning(1), 0);
-  EXPECT_EQ(ReplaceError(program), 0u);
-  EXPECT_EQ(ReplaceError(data), 0u);
-}
-
 TEST_F(ProcessStop, IgnoredQuitIsWaitedForFiveSecondsAndItsFilesStayLocked) {
   Describe("ZMT9X.EXE", 1, 1);
   StartMainProgram(1, "ipc", false);
@@ -166,30 +136,6 @@ TEST_F(ProcessStop, ComponentThatHasEndedCountsAsEnded) {
   ASSERT_EQ(run->ipcClient->IsRunning(1), 1);
   StopProductProcesses("ZMT9X.EXE", *run, Lookup());
   EXPECT_EQ(run->stoppedProcesses.At(0)->stopped, 1);
-}
-
-TEST_F(ProcessStop, ResidentServiceClientIsStopped) {
-  Describe("AGENT.EXE", 3, 5);
-  StartMainProgram(5, "svc", true);
-  auto run = Run(runner);
-  ASSERT_EQ(run->serviceClient->IsRunning(5), 1);
-  EXPECT_EQ(run->serviceClient->ProcessIdOf(5), running.Id());
-  StopProductProcesses("AGENT.EXE,", *run, Lookup());
-  EXPECT_EQ(run->stoppedProcesses.At(0)->stopped, 1);
-  EXPECT_TRUE(MainProgramEnded());
-  EXPECT_EQ(run->serviceClient->IsRunning(5), 0);
-}
-
-TEST_F(ProcessStop, ServiceEntryStopsTheServiceOfThatName) {
-  TestService service("SkalAgent", "starttime=0 stoptime=300 stophint=3000");
-  ASSERT_TRUE(service.Installed());
-  ASSERT_EQ(StartServiceByName("SkalAgent"), 1);
-  Describe("SkalAgent", 2, 0);
-  auto run = Run(runner);
-  StopProductProcesses("SkalAgent,", *run, Lookup());
-  EXPECT_EQ(run->stoppedProcesses.At(0)->stopped, 1);
-  EXPECT_EQ(service.State(), DWORD(SERVICE_STOPPED));
-  EXPECT_EQ(ProgramLog(), "");  // the program path is not opened
 }
 
 TEST_F(ProcessStop, MissingLibrariesLeaveTheirComponentsNotRunning) {

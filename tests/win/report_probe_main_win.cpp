@@ -1,15 +1,12 @@
 // report_probe: shows the runner's report dialog over a run whose commit is
 // simulated, so that a test can drive the dialog from outside.
-//   report_probe PROGRAM_DIR PRODUCT_REG_KEY RESTART OUT
+//   report_probe PROGRAM_DIR PRODUCT_REG_KEY OUT
 // The run is prepared as the runner prepares it (update-info file, run log);
-// the simulated commit logs two lines and sets restartNeeded to RESTART.
-// OUT then gets the dialog's result on its first line, followed by the log
-// text of the run as it stands.
+// the simulated commit logs two lines. OUT then gets the dialog's result.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "app/report_dialog_win.h"
@@ -18,8 +15,8 @@
 #include "resources/message_ids.h"
 
 int main(int argc, char** argv) {
-  if (argc != 5) {
-    std::fputs("usage: report_probe PROGRAM_DIR PRODUCT_REG_KEY RESTART OUT\n", stderr);
+  if (argc != 4) {
+    std::fputs("usage: report_probe PROGRAM_DIR PRODUCT_REG_KEY OUT\n", stderr);
     return 2;
   }
   InitCommonControls();
@@ -33,19 +30,16 @@ int main(int argc, char** argv) {
   run.ResetForRun(run.info.ReadInfoInt("Comment", "DisplayVerFlag", 0));
   run.log.StartRunLog();
 
-  const int restart = std::atoi(argv[3]);
-  ReportDialog dialog(run, [&run, restart] {
+  ReportDialog dialog(run, [&run] {
     run.log.AppendLine(run.programDir + "ZMT9X.EXE");
     run.log.AppendLine(LoadMessage(kMsgFilesUpdated));
-    run.restartNeeded = restart;
     return 1;
   });
   INT_PTR result = dialog.DoModal();
 
-  FILE* out = std::fopen(argv[4], "wb");
+  FILE* out = std::fopen(argv[3], "wb");
   if (out == nullptr) return 2;
   std::fprintf(out, "%d\n", int(result));
-  std::fwrite(run.log.text.data(), 1, run.log.text.size(), out);
   std::fclose(out);
   return 0;
 }

@@ -3,10 +3,11 @@
 // program must then end without ever opening its report window.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "automation_win.h"
 #include "child_process_win.h"
 #include "app/registry_string.h"
-#include "pack.h"
 #include "resources/dialog_ids.h"
 #include "resources/message_ids.h"
 #include "runner_probe.h"
@@ -16,27 +17,6 @@
 using namespace testsupport;
 
 namespace {
-
-std::string TempFolder() {
-  char path[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, path);
-  return path;
-}
-
-void WritePackedCatalogue(const std::string& folder, const std::string& text) {
-  std::vector<unsigned char> packed =
-      PackImage(reinterpret_cast<const unsigned char*>(text.data()), text.size());
-  ASSERT_TRUE(WriteWholeFile(folder + "index.dat", std::string(packed.begin(), packed.end())));
-}
-
-void SetMachineKey(const std::string& path, const char* valueName, const std::string& value) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  if (valueName != nullptr)
-    RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), DWORD(value.size() + 1));
-  RegCloseKey(key);
-}
 
 struct Outcome {
   std::string caption;
@@ -52,6 +32,11 @@ class RunnerStart : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(CopyFileA((ProgramFolder() + "SkalUpd.exe").c_str(), (package + "SkalUpd.exe").c_str(), FALSE));
     DeleteFileA((TempFolder() + "index.txt").c_str());
+  }
+
+  // A packed catalogue of the [COMMENT] lines `comment` alone.
+  void WriteCatalogue(const std::string& comment) {
+    ASSERT_TRUE(WritePacked(package + "index.dat", "[COMMENT]\r\n" + comment));
   }
 
   // Starts the runner, expects one message box with `caption`, answers it and
@@ -73,29 +58,33 @@ class RunnerStart : public ::testing::Test {
   }
 };
 
-TEST_F(RunnerStart, MissingCatalogueShowsMessage6AndEnds) {
-  Outcome outcome = RunExpectingBox(RunnerText(25));
-  EXPECT_EQ(outcome.text, RunnerText(6));
-  EXPECT_EQ(outcome.otherWindows, 0u);
-  EXPECT_EQ(outcome.exitCode, 0u);
-}
-
-TEST_F(RunnerStart, DamagedCatalogueShowsMessage6AndLeavesNoIndexTxt) {
-  std::string garbage(200, '\x5A');
-  ASSERT_TRUE(WriteWholeFile(package + "index.dat", garbage));
-  Outcome outcome = RunExpectingBox(RunnerText(25));
-  EXPECT_EQ(outcome.text, RunnerText(6));
-  EXPECT_EQ(outcome.exitCode, 0u);
-  EXPECT_EQ(GetFileAttributesA((TempFolder() + "index.txt").c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
-TEST_F(RunnerStart, CatalogueFolderInPlaceOfTheFileIsDamaged) {
-  ASSERT_TRUE(CreateDirectoryA((package + "index.dat").c_str(), nullptr));
-  EXPECT_EQ(RunExpectingBox(RunnerText(25)).text, RunnerText(6));
+// A missing, damaged or folder-shaped catalogue stops the run at once; every
+// start clears the product's autorun values first.
+TEST_F(RunnerStart, MissingOrDamagedCatalogueShowsMessage6AndEnds) {
+  const char* run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  const std::function<void()> catalogues[] = {
+      [] {},
+      [this] { ASSERT_TRUE(WriteWholeFile(package + "index.dat", std::string(200, '\x5A'))); },
+      [this] { ASSERT_TRUE(CreateDirectoryA((package + "index.dat").c_str(), nullptr)); },
+  };
+  for (size_t row = 0; row < 3; ++row) {
+    SCOPED_TRACE(row);
+    RemoveDirectoryA((package + "index.dat").c_str());
+    DeleteFileA((package + "index.dat").c_str());
+    catalogues[row]();
+    ASSERT_TRUE(sim::SetRegistryString(HKEY_CURRENT_USER, run, "ZMTPFWRun", "pfw.exe"));
+    Outcome outcome = RunExpectingBox(RunnerText(kMsgTitleError));
+    EXPECT_EQ(outcome.text, RunnerText(kMsgCatalogueDamaged));
+    EXPECT_EQ(outcome.otherWindows, 0u);
+    EXPECT_EQ(outcome.exitCode, 0u);
+    EXPECT_EQ(GetFileAttributesA((TempFolder() + "index.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    std::string left;
+    EXPECT_EQ(ReadRegistryString(run, "ZMTPFWRun", left), 0) << left;
+  }
 }
 
 TEST_F(RunnerStart, SpecialPackageForAnUnknownKeyShowsMessage40) {
-  WritePackedCatalogue(package, "[COMMENT]\r\nPacketType=Special_DB\r\nVersion=3\r\nRegKey=SOFTWARE\\Norvance\\AntiVirus\\V9.0\r\n");
+  WriteCatalogue("PacketType=Special_DB\r\nVersion=3\r\nRegKey=SOFTWARE\\Norvance\\AntiVirus\\V9.0\r\n");
   Outcome outcome = RunExpectingBox(RunnerText(19));
   EXPECT_EQ(outcome.text, RunnerText(40));
   EXPECT_EQ(outcome.exitCode, 0u);
@@ -104,8 +93,8 @@ TEST_F(RunnerStart, SpecialPackageForAnUnknownKeyShowsMessage40) {
 }
 
 TEST_F(RunnerStart, SpecialPackageKeyWithoutProgramPathNamesTheEdition) {
-  SetMachineKey("SOFTWARE\\Norvance\\AntiVirus\\V4.0", nullptr, "");
-  WritePackedCatalogue(package, "[COMMENT]\r\nPacketType=special_db\r\nVersion=3\r\nRegKey=SOFTWARE\\Norvance\\AntiVirus\\V4.0\r\n");
+  ASSERT_TRUE(sim::SetRegistryString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Norvance\\AntiVirus\\V4.0", "Other", "x"));
+  WriteCatalogue("PacketType=special_db\r\nVersion=3\r\nRegKey=SOFTWARE\\Norvance\\AntiVirus\\V4.0\r\n");
   Outcome outcome = RunExpectingBox(RunnerText(19));
   char expected[1024];
   snprintf(expected, sizeof expected, RunnerText(17).c_str(), "2003", "ZMT32.EXE");
@@ -113,8 +102,8 @@ TEST_F(RunnerStart, SpecialPackageKeyWithoutProgramPathNamesTheEdition) {
 }
 
 TEST_F(RunnerStart, UnknownVersionNamesNoEdition) {
-  SetMachineKey("SOFTWARE\\Norvance\\AntiVirus\\V8.0", "Other", "x");
-  WritePackedCatalogue(package, "[COMMENT]\r\nPacketType=Special_PFW\r\nVersion=7\r\nRegKey=SOFTWARE\\Norvance\\AntiVirus\\V8.0\r\n");
+  ASSERT_TRUE(sim::SetRegistryString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Norvance\\AntiVirus\\V8.0", "Other", "x"));
+  WriteCatalogue("PacketType=Special_PFW\r\nVersion=7\r\nRegKey=SOFTWARE\\Norvance\\AntiVirus\\V8.0\r\n");
   char expected[1024];
   snprintf(expected, sizeof expected, RunnerText(17).c_str(), "", "");
   EXPECT_EQ(RunExpectingBox(RunnerText(19)).text, expected);
@@ -122,25 +111,16 @@ TEST_F(RunnerStart, UnknownVersionNamesNoEdition) {
 
 TEST_F(RunnerStart, GeneralPackageWithoutInstallationShowsMessage44) {
   sim::RemoveProductKeys();
-  WritePackedCatalogue(package, "[COMMENT]\r\nPacketType=General_DB\r\n");
+  WriteCatalogue("PacketType=General_DB\r\n");
   Outcome outcome = RunExpectingBox(RunnerText(kMsgTitleNotice));
   EXPECT_EQ(outcome.text, RunnerText(kMsgNoInstallation));
   EXPECT_EQ(outcome.otherWindows, 0u);
   EXPECT_EQ(outcome.exitCode, 0u);
 }
 
-TEST_F(RunnerStart, EveryStartClearsTheProductsAutorunValues) {
-  const char* run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-  ASSERT_TRUE(sim::SetRegistryString(HKEY_CURRENT_USER, run, "ZMTPFWRun", "pfw.exe"));
-  RunExpectingBox(RunnerText(kMsgTitleError));  // no catalogue: the run stops at once
-  std::string left;
-  EXPECT_EQ(ReadRegistryString(run, "ZMTPFWRun", left), 0) << left;
-}
-
 TEST_F(RunnerStart, SpecialPackageForTheOldestEditionAsksForItsFolder) {
   sim::RemoveProductKeys();
-  WritePackedCatalogue(package, "[COMMENT]\r\nPacketType=Special_DB\r\nVersion=0\r\n"
-                                "RegKey=software\\norvance\\antivirus\\v1.0\r\n");
+  WriteCatalogue("PacketType=Special_DB\r\nVersion=0\r\nRegKey=software\\norvance\\antivirus\\v1.0\r\n");
   automation::ChildProcess runner;
   ASSERT_TRUE(runner.Start("\"" + package + "SkalUpd.exe\"", package));
   HWND dialog = automation::WaitForWindow(RunnerText(kMsgTitleNotice), 20000, runner.Id());
@@ -167,54 +147,26 @@ TEST(RegistryString, TheCurrentUsersProgramPathWins) {
   sim::RemoveProductKeys();
 }
 
-// The product check of a run: the installed version must be readable and,
-// for a package made for one version, be that version.
-class ProductCheck : public ::testing::Test {
- protected:
-  void SetUp() override {
-    sim::RemoveProductKeys();
-    installation.version = 4;
-    installation.folder = MakeScratchFolder("product");
-    catalogue = MakeScratchFolder("catalogue");
-  }
-  void TearDown() override { sim::RemoveProductKeys(); }
-
-  // Runs the check for a catalogue of `packetType` and the version index.
-  Probe Check(const char* packetType, int versionIndex) {
-    WritePackedCatalogue(catalogue, std::string("[COMMENT]\r\nPacketType=") + packetType + "\r\n");
-    return Probe({"check", catalogue + "index.dat", installation.folder, std::to_string(versionIndex)});
-  }
-
-  std::string LogText() {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((installation.folder + "LOGS\\*Update.LOG").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return "";
-    FindClose(search);
-    return ReadWholeFile(installation.folder + "LOGS\\" + found.cFileName);
-  }
-
+// The product check of a run: unreadable product data stops it, shown and logged.
+TEST(ProductCheck, UnreadableProductDataIsShownAndLogged) {
+  sim::RemoveProductKeys();
   sim::Installation installation;
-  std::string catalogue;
-};
-
-TEST_F(ProductCheck, ASpecialPackageForAnotherVersionIsRefusedShownAndLogged) {
-  ASSERT_TRUE(sim::LayOut(installation));
-  Probe other = Check("Special_DB", 2);
-  EXPECT_EQ(other.Answer(RunnerText(kMsgTitleConfirm), IDOK), RunnerText(kMsgWrongPackageVersion));
-  EXPECT_EQ(other.Result(), std::vector<std::string>{"0"});
-  EXPECT_NE(LogText().find(RunnerText(kMsgWrongPackageVersion)), std::string::npos) << LogText();
-
-  EXPECT_EQ(Check("Special_PFW", 3).Result(), std::vector<std::string>{"1"});
-  EXPECT_EQ(Check("General_DB", 7).Result(), std::vector<std::string>{"1"});
-}
-
-TEST_F(ProductCheck, UnreadableProductDataIsShownAndLogged) {
+  installation.version = 4;
+  installation.folder = MakeScratchFolder("product");
   installation.marker = false;  // no ISKAL.DAT
   ASSERT_TRUE(sim::LayOut(installation));
-  Probe check = Check("General_DB", 3);
+  const std::string catalogue = MakeScratchFolder("catalogue");
+  ASSERT_TRUE(WritePacked(catalogue + "index.dat", "[COMMENT]\r\nPacketType=General_DB\r\n"));
+  Probe check({"check", catalogue + "index.dat", installation.folder, "3"});
   EXPECT_EQ(check.Answer(RunnerText(kMsgTitleConfirm), IDOK), RunnerText(kMsgProductDataMissing));
   EXPECT_EQ(check.Result(), std::vector<std::string>{"0"});
-  EXPECT_NE(LogText().find(RunnerText(kMsgProductDataMissing)), std::string::npos);
+  const std::string logs = installation.folder + "LOGS\\";
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((logs + "*Update.LOG").c_str(), &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  FindClose(search);
+  EXPECT_NE(ReadWholeFile(logs + found.cFileName).find(RunnerText(kMsgProductDataMissing)), std::string::npos);
+  sim::RemoveProductKeys();
 }
 
 }  // namespace

@@ -5,8 +5,6 @@
 #include "child_process_win.h"
 #include "held_file_win.h"
 #include "log/update_log.h"
-#include "paths/folders_win.h"
-#include "resources/message_ids.h"
 #include "win_test_support.h"
 
 using namespace testsupport;
@@ -34,24 +32,6 @@ class SelfUpdateTest : public ::testing::Test {
   }
 };
 
-TEST_F(SelfUpdateTest, PairsInListOrderThenParameterAndProgram) {
-  ASSERT_EQ(SelfUpdateHandOff(Request(3), log), 1);
-  const std::string text = ReadWholeFile(packageDir + "source\\Update.inf");
-  size_t at = text.find("[UpdateSelf]");
-  ASSERT_NE(at, std::string::npos);
-  for (const char* key : {"SrcFile0=", "DesFile0=", "SrcFile1=", "DesFile1=", "SrcFile2=", "DesFile2=",
-                          "Parameter=", "FullPathName="}) {
-    size_t next = text.find(key, at);
-    ASSERT_NE(next, std::string::npos) << key << " missing or out of order in:\n" << text;
-    at = next;
-  }
-  EXPECT_EQ(HandOff("SrcFile1"), packageDir + "FILE1.DLL");
-  EXPECT_EQ(HandOff("DesFile2"), programDir + "FILE2.DLL");
-  EXPECT_EQ(HandOff("Parameter"), "/CONTINUE");  // the profile functions drop the trailing blank
-  EXPECT_EQ(HandOff("FullPathName"), programDir + "Update.EXE");
-  EXPECT_NE(log.text.find(RunnerText(kMsgSelfUpdated)), std::string::npos);
-}
-
 TEST_F(SelfUpdateTest, EarlierHandOffIsReplacedNotExtended) {
   ASSERT_EQ(SelfUpdateHandOff(Request(5), log), 1);
   SetFileAttributesA((packageDir + "source\\Update.inf").c_str(), FILE_ATTRIBUTE_READONLY);
@@ -59,19 +39,6 @@ TEST_F(SelfUpdateTest, EarlierHandOffIsReplacedNotExtended) {
   EXPECT_EQ(HandOff("DesFile1"), programDir + "FILE1.DLL");
   EXPECT_EQ(HandOff("SrcFile2"), "(none)");
   EXPECT_EQ(HandOff("DesFile4"), "(none)");
-}
-
-TEST_F(SelfUpdateTest, UnwritableProgramIsLoggedAsMessage9AndFails) {
-  SelfUpdateRequest request = Request(1);
-  CreateDirectoryA(request.packageSourceDir.c_str(), nullptr);
-  const std::string program = request.packageSourceDir + "UpdateSelf.DAT";
-  ASSERT_TRUE(WriteWholeFile(program, "old"));
-  SetFileAttributesA(program.c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_EQ(SelfUpdateHandOff(request, log), -1);
-  EXPECT_TRUE(ReadWholeFile(program) == "old");
-  EXPECT_FALSE(FileExists(request.packageSourceDir + "Update.inf"));
-  EXPECT_NE(log.text.find(" " + RunnerText(kMsgSelfUpdateWriteFailed) + "\r\n"), std::string::npos) << log.text;
-  EXPECT_EQ(log.text.find(RunnerText(kMsgSelfUpdated)), std::string::npos);
 }
 
 TEST_F(SelfUpdateTest, NothingWithoutTheCataloguesRequest) {

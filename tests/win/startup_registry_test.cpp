@@ -6,6 +6,8 @@
 #include "sim_layout_win.h"
 #include "win_test_support.h"
 
+using namespace testsupport;
+
 namespace {
 
 constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -24,17 +26,6 @@ bool HasKey(HKEY root, const char* key) {
   if (RegOpenKeyExA(root, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
   RegCloseKey(handle);
   return true;
-}
-
-DWORD DwordValue(HKEY root, const char* key, const char* name) {
-  DWORD value = 0xFFFFFFFF;
-  DWORD size = sizeof value;
-  DWORD type = 0;
-  HKEY handle = nullptr;
-  if (RegOpenKeyExA(root, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) return value;
-  RegQueryValueExA(handle, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
-  RegCloseKey(handle);
-  return type == REG_DWORD ? value : 0xFFFFFFFF;
 }
 
 class StartupRegistry : public ::testing::Test {

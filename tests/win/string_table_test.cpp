@@ -5,24 +5,9 @@
 #include "resources/support_address.h"
 #include "win_test_support.h"
 
+using namespace testsupport;
+
 namespace {
-
-std::string RunnerText(unsigned id) {
-  static HMODULE runner =
-      LoadLibraryExA((testsupport::ProgramFolder() + "SkalUpd.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  char buffer[2048] = {};
-  int length = LoadStringA(runner, id, buffer, sizeof buffer);
-  return std::string(buffer, length > 0 ? length : 0);
-}
-
-// UTF-8 text of this source as code page 936 bytes.
-std::string Gbk(const std::string& utf8) {
-  std::wstring wide(utf8.size(), L'\0');
-  wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), &wide[0], int(wide.size())));
-  std::string bytes(wide.size() * 2, '\0');
-  bytes.resize(WideCharToMultiByte(936, 0, wide.data(), int(wide.size()), &bytes[0], int(bytes.size()), nullptr, nullptr));
-  return bytes;
-}
 
 // Every text of the string table, byte for byte: a typo in a text fails here.
 TEST(StringTable, EveryTextArrivesAsItsCodePage936Bytes) {

@@ -7,17 +7,11 @@
 #include <memory>
 
 #include "installed_versions.h"
-#include "pack.h"
 #include "versions/update_info_default.h"
 
 using namespace testsupport;
 
 namespace {
-
-void WritePacked(const std::string& path, const std::string& text) {
-  std::vector<unsigned char> packed = PackImage(reinterpret_cast<const unsigned char*>(text.data()), text.size());
-  ASSERT_TRUE(WriteWholeFile(path, std::string(packed.begin(), packed.end())));
-}
 
 std::string AllLines(UpdateInfo& info) {
   std::string lines;
@@ -50,10 +44,10 @@ TEST_F(UpdateInfoTest, WithoutStoredFileTheDefaultIsWrittenAndListsFourVersions)
 }
 
 TEST_F(UpdateInfoTest, StoredFileIsExpandedAndReadAsItIs) {
-  WritePacked(program + "UpdInfo.DAT",
+  ASSERT_TRUE(WritePacked(program + "UpdInfo.DAT",
               "[Comment]\r\nVersion=4\r\n[DisplayVer]\r\nDescript0=Engine:\r\nFileName0=missing.dat\r\n"
               "VersionMethod0=1\r\nDescript1=Main:\r\nFileName1=missing.exe\r\nDescript2=Skipped:\r\n"
-              "Descript3=Never:\r\nFileName3=x\r\n");
+              "Descript3=Never:\r\nFileName3=x\r\n"));
   UpdateInfo info;
   EXPECT_EQ(info.OpenUpdateInfo(program + "UpdInfo.DAT", working), 1);
   EXPECT_EQ(info.ReadInfoInt("Comment", "DisplayVerFlag", 7), 7);  // the key is absent
@@ -62,13 +56,12 @@ TEST_F(UpdateInfoTest, StoredFileIsExpandedAndReadAsItIs) {
   EXPECT_EQ(AllLines(info), "Engine:|Main:0.1|");
 }
 
-TEST_F(UpdateInfoTest, DatabaseEntryIgnoresItsFileAndUnknownMethodShowsTheLabel) {
-  WritePacked(program + "UpdInfo.DAT",
-              "[DisplayVer]\r\nDescript0=DB:\r\nFileName0=anything\r\nVersionMethod0=2\r\n"
-              "Descript1=Odd:\r\nFileName1=ZMT9X.EXE\r\nVersionMethod1=5\r\n");
+TEST_F(UpdateInfoTest, UnknownMethodShowsTheLabel) {
+  const std::string text = "[DisplayVer]\r\nDescript0=Odd:\r\nFileName0=ZMT9X.EXE\r\nVersionMethod0=5\r\n";
+  ASSERT_TRUE(WritePacked(program + "UpdInfo.DAT", text));
   UpdateInfo info;
   ASSERT_EQ(info.OpenUpdateInfo(program + "UpdInfo.DAT", working), 1);
-  EXPECT_EQ(AllLines(info), "DB:0|Odd:|");
+  EXPECT_EQ(AllLines(info), "Odd:|");
 }
 
 TEST_F(UpdateInfoTest, DamagedStoredFileOrUnwritableCopyGivesNothing) {
@@ -87,7 +80,7 @@ TEST_F(UpdateInfoTest, DamagedStoredFileOrUnwritableCopyGivesNothing) {
 }
 
 TEST_F(UpdateInfoTest, WorkingCopyIsDeletedWithTheObjectAndStoredFileKept) {
-  WritePacked(program + "UpdInfo.DAT", "[Comment]\r\nDisplayVerFlag=1\r\n");
+  ASSERT_TRUE(WritePacked(program + "UpdInfo.DAT", "[Comment]\r\nDisplayVerFlag=1\r\n"));
   const std::string stored = ReadWholeFile(program + "UpdInfo.DAT");
   auto info = std::make_unique<UpdateInfo>();
   ASSERT_EQ(info->OpenUpdateInfo(program + "UpdInfo.DAT", working), 1);

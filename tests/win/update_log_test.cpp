@@ -44,14 +44,6 @@ TEST_F(UpdateLogTest, HeaderThenStampedLinesInGbkBytes) {
   EXPECT_EQ(log.text, bytes.substr(25));
 }
 
-TEST_F(UpdateLogTest, ExactlyOneMebibyteIsNotRotated) {
-  CreateDirectoryA((programDir + "LOGS").c_str(), nullptr);
-  ASSERT_TRUE(WriteWholeFile(LogPath(), std::string(1048576, 'x')));
-  ASSERT_NE(log.StartRunLog(), 0);
-  EXPECT_EQ(ReadWholeFile(LogPath()).size(), 1048576u + 25);
-  EXPECT_EQ(GetFileAttributesA((LogPath() + ".old").c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
 TEST_F(UpdateLogTest, OneByteMoreIsRotatedAndRestarted) {
   CreateDirectoryA((programDir + "LOGS").c_str(), nullptr);
   std::string old(1048577, 'y');

@@ -1,9 +1,13 @@
 #pragma once
 // Small helpers shared by the Windows tests: scratch folders, whole-file I/O,
-// the folder of the test programs.
+// packed files, test bytes, code page 936 text, the runner's texts.
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
+
+#include "pack.h"
 
 namespace testsupport {
 
@@ -52,6 +56,74 @@ inline std::string RunnerText(unsigned id) {
   char buffer[2048] = {};
   int length = LoadStringA(runner, id, buffer, sizeof buffer);
   return std::string(buffer, length > 0 ? length : 0);
+}
+
+// Packs `text` as the runner's packed files are (index.dat, UpdInfo.DAT).
+inline bool WritePacked(const std::string& path, const std::string& text) {
+  std::vector<unsigned char> packed = PackImage(reinterpret_cast<const unsigned char*>(text.data()), text.size());
+  return WriteWholeFile(path, std::string(packed.begin(), packed.end()));
+}
+
+// `size` bytes that differ from the bytes of any other seed almost everywhere.
+inline std::string Noise(size_t size, uint32_t seed) {
+  std::string bytes(size, '\0');
+  uint32_t x = seed * 2654435761u + 1;
+  for (char& c : bytes) {
+    x = x * 1664525u + 1013904223u;
+    c = char(x >> 24);
+  }
+  return bytes;
+}
+
+// UTF-8 text of a test's source as code page 936 bytes.
+inline std::string Gbk(const std::string& utf8) {
+  std::wstring wide(utf8.size(), L'\0');
+  wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), &wide[0], int(wide.size())));
+  std::string bytes(wide.size() * 2, '\0');
+  bytes.resize(
+      WideCharToMultiByte(936, 0, wide.data(), int(wide.size()), &bytes[0], int(bytes.size()), nullptr, nullptr));
+  return bytes;
+}
+
+// The temporary folder of this process, ending with a backslash.
+inline std::string TempFolder() {
+  char path[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, path);
+  return path;
+}
+
+inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Registry values read and written as the tests set up and check them.
+inline bool SetDword(HKEY root, const std::string& key, const char* name, DWORD value) {
+  HKEY handle = nullptr;
+  if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr) != ERROR_SUCCESS)
+    return false;
+  const bool set = RegSetValueExA(handle, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) ==
+                   ERROR_SUCCESS;
+  RegCloseKey(handle);
+  return set;
+}
+
+// The value when it is a DWORD, else 0xFFFFFFFF.
+inline DWORD DwordValue(HKEY root, const std::string& key, const char* name) {
+  DWORD value = 0xFFFFFFFF, size = sizeof value, type = 0;
+  HKEY handle = nullptr;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return value;
+  RegQueryValueExA(handle, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+  RegCloseKey(handle);
+  return type == REG_DWORD ? value : 0xFFFFFFFF;
+}
+
+// The string value, or "<no key>" / "<no value>".
+inline std::string StringValue(HKEY root, const std::string& key, const char* name) {
+  char value[512] = {};
+  HKEY handle = nullptr;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return "<no key>";
+  DWORD length = sizeof value;
+  LONG result = RegQueryValueExA(handle, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &length);
+  RegCloseKey(handle);
+  return result == ERROR_SUCCESS ? value : "<no value>";
 }
 
 inline bool IsFolder(const std::string& path) {
