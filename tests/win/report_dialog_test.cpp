@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "automation_win.h"
+#include "held_file_win.h"
 #include "child_process_win.h"
 #include "installed_versions.h"
 #include "log/message_text.h"
@@ -169,22 +170,27 @@ TEST_F(ReportDialogTest, SaveAsAddsTheExtensionAndAsksBeforeReplacing) {
   EXPECT_TRUE(automation::WaitForWindowGone(save, kTimeoutMs));
   EXPECT_EQ(ContentOnceItIs(program + "saved.txt", run.report), run.report);
 
-  // A file that cannot be written is named in a box and left as it was.
-  ASSERT_TRUE(SetFileAttributesA((program + "saved.txt").c_str(), FILE_ATTRIBUTE_READONLY));
-  ASSERT_TRUE(automation::PressButton(dialog, IDC_SAVE_AS));
-  save = automation::WaitForSaveDialog(run.Id(), dialog, kTimeoutMs);
-  ASSERT_NE(save, nullptr);
-  ASSERT_TRUE(automation::SaveAs(save, program + "saved.txt"));
-  // The question before replacing it, then the box.
-  const std::string expected = FormatMessageText(RunnerText(kMsgReportNotSaved), {program + "saved.txt"});
-  std::string text;
-  for (DWORD start = GetTickCount(); text != expected && GetTickCount() - start < kTimeoutMs; Sleep(50))
-    for (HWND window : automation::ProcessWindows(run.Id()))
-      if (automation::IsMessageBox(window) && automation::ReadMessageBoxText(window, text))
-        automation::AnswerMessageBox(window, text == expected ? IDOK : IDYES);
-  EXPECT_EQ(text, expected);
-  EXPECT_EQ(ContentOnceItIs(program + "saved.txt", run.report), run.report);
-  SetFileAttributesA((program + "saved.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+  // A file that cannot be written (another program holds it; a read-only
+  // attribute would not stop a test run as root under Wine) is named in a box
+  // and left as it was.
+  ASSERT_TRUE(WriteWholeFile(program + "saved.txt", "an older report"));
+  {
+    automation::ChildProcess holder;
+    ASSERT_TRUE(automation::HoldFile(holder, program + "saved.txt", "read"));
+    ASSERT_TRUE(automation::PressButton(dialog, IDC_SAVE_AS));
+    save = automation::WaitForSaveDialog(run.Id(), dialog, kTimeoutMs);
+    ASSERT_NE(save, nullptr);
+    ASSERT_TRUE(automation::SaveAs(save, program + "saved.txt"));
+    // The question before replacing it, then the box.
+    const std::string expected = FormatMessageText(RunnerText(kMsgReportNotSaved), {program + "saved.txt"});
+    std::string text;
+    for (DWORD start = GetTickCount(); text != expected && GetTickCount() - start < kTimeoutMs; Sleep(50))
+      for (HWND window : automation::ProcessWindows(run.Id()))
+        if (automation::IsMessageBox(window) && automation::ReadMessageBoxText(window, text))
+          automation::AnswerMessageBox(window, text == expected ? IDOK : IDYES);
+    EXPECT_EQ(text, expected);
+  }
+  EXPECT_EQ(ReadWholeFile(program + "saved.txt"), "an older report");
 
   ASSERT_TRUE(PostMessageA(dialog, WM_CLOSE, 0, 0));
   ASSERT_TRUE(run.EndsWithoutQuestion());
