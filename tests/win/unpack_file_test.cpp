@@ -51,6 +51,7 @@ TEST(UnpackFile, DamagedSourceFailsAndLeavesTheDestinationAlone) {
 // Sizes this 32-bit process cannot allocate: past what a vector may hold, and
 // half the address space.
 TEST(UnpackFile, UnobtainableOutputSizeFailsInsteadOfCrashing) {
+  if (sizeof(void*) > 4) GTEST_SKIP() << "a 64-bit build can allocate these sizes";
   std::string folder = MakeScratchFolder("unpackhuge");
   for (uint32_t size : {0xFFFFFFF0u, 0x7FFFFFF0u}) {
     ASSERT_TRUE(WriteWholeFile(folder + "huge.dat", PackedFile(size)));
