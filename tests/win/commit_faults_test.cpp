@@ -41,7 +41,7 @@ TEST_F(DestinationFolder, AFolderThatCannotBeMadeFailsItsFileAndTheRun) {
   EXPECT_EQ(ReadWholeFile(product + "Blocker"), "a file, not a folder");
   EXPECT_EQ(ReadWholeFile(product + "ZMEngine.DAT"), kNewEngine);  // nothing is rolled back
   const std::string text = ReadWholeFile(report);
-  EXPECT_TRUE(Holds(text, kMsgStagingFailed, "Plugin.DAT", product + "Blocker\\Deep\\")) << text;
+  EXPECT_TRUE(Holds(text, kMsgStagingFailed, {"Plugin.DAT", product + "Blocker\\Deep\\"})) << text;
   EXPECT_TRUE(Holds(text, kMsgFilesUpdateFailed)) << text;
   EXPECT_TRUE(Holds(text, kMsgUpdateAgain)) << text;
   EXPECT_FALSE(Holds(text, kMsgFilesUpdated)) << text;

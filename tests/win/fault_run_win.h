@@ -124,9 +124,10 @@ class TempFolderNamed {
 inline bool Holds(const std::string& report, unsigned id) {
   return report.find(RunnerText(id)) != std::string::npos;
 }
-// The report holds message `id` for the file `name` and the folder `folder`.
-inline bool Holds(const std::string& report, unsigned id, const std::string& name, const std::string& folder) {
-  return report.find(FormatMessageText(RunnerText(id), {name, folder})) != std::string::npos;
+// The report holds message `id` formatted with `args` (a file and its
+// folder, say).
+inline bool Holds(const std::string& report, unsigned id, std::initializer_list<std::string> args) {
+  return report.find(FormatMessageText(RunnerText(id), args)) != std::string::npos;
 }
 
 }  // namespace testsupport
