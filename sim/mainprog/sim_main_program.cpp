@@ -104,7 +104,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   for (int i = 0;; ++i) {
     const std::string file = Setting(("HoldFile" + std::to_string(i)).c_str());
     if (file.empty()) break;
-    held.push_back(CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Others may read a held file (and start it, when it is a program), but
+    // not write, rename or delete it, as Windows 95/98/Me keep the file of a
+    // running program.
+    held.push_back(
+        CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   }
   bool registered = false;
   if (registerWith == "ipc") registered = RegisterWithIpc(componentId);
