@@ -5,7 +5,7 @@
 int RegisterIconHandler(const std::string& path) {
   Library library(path);
   using RegisterServer = HRESULT(WINAPI*)();
-  auto registerServer = reinterpret_cast<RegisterServer>(library.Symbol("DllRegisterServer"));
+  auto registerServer = library.Export<RegisterServer>("DllRegisterServer");
   if (registerServer == nullptr) return 0;
   registerServer();
   return 1;

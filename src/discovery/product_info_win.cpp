@@ -10,11 +10,6 @@
 
 namespace {
 
-template <typename Function>
-Function Export(const Library& library, const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(library.Symbol(name)));
-}
-
 // Major version and caption from the library; false when it loads but lacks
 // an export. A library that does not load leaves `info` as it was.
 bool QueryLibrary(const std::string& folder, ProductInfo& info) {
@@ -25,10 +20,10 @@ bool QueryLibrary(const std::string& folder, ProductInfo& info) {
   Library library(libraryPath);
   SetErrorMode(errorMode);
   if (!library.IsLoaded()) return true;
-  auto init = Export<ProductInfoInit>(library, "Init");
-  auto uninit = Export<ProductInfoUninit>(library, "Uninit");
-  auto getInt = Export<ProductInfoGetInt>(library, "GetInt");
-  auto getStr = Export<ProductInfoGetStr>(library, "GetStr");
+  auto init = library.Export<ProductInfoInit>("Init");
+  auto uninit = library.Export<ProductInfoUninit>("Uninit");
+  auto getInt = library.Export<ProductInfoGetInt>("GetInt");
+  auto getStr = library.Export<ProductInfoGetStr>("GetStr");
   if (init == nullptr || uninit == nullptr || getInt == nullptr || getStr == nullptr) return false;
 
   std::string dataFile = folder + kProductDataFile;

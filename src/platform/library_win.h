@@ -18,6 +18,11 @@ class Library {
   HMODULE Get() const { return module_; }
   // GetProcAddress; null when the library lacks the name or is not loaded.
   FARPROC Symbol(const char* name) const;
+  // The same, as a pointer to the function type the caller knows it has.
+  template <typename Function>
+  Function Export(const char* name) const {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(Symbol(name)));
+  }
   void Free();
   // Gives up ownership: the library stays loaded until the process ends.
   HMODULE Release();
