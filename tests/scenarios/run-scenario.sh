@@ -110,8 +110,9 @@ package() { # SOURCE [SECTION.KEY=VALUE...]: SOURCE (from the repository's top) 
   rm -rf "$work/src" && cp -r "$source_dir" "$work/src"
   local setting
   for setting in "$@"; do # the key's line goes, its new line follows the section's header
-    awk -v section="${setting%%.*}" -v key="${setting#*.}" '
-      BEGIN { name = substr(key, 1, index(key, "=") - 1) }
+    # Through the environment, as awk -v would read \n or \v in a value as escapes.
+    section=${setting%%.*} key=${setting#*.} awk '
+      BEGIN { section = ENVIRON["section"]; key = ENVIRON["key"]; name = substr(key, 1, index(key, "=") - 1) }
       /^\[/ { inside = (toupper($0) ~ "^\\[" toupper(section) "\\]") }
       inside && index($0, name "=") == 1 { next }
       { print }
@@ -266,7 +267,7 @@ installed_program() { # NAME: the simulator's program NAME (beside the runner in
 }
 registry() { # reg.exe ARGUMENTS: change the registry before the run
   [ $phase = setup ] || return 0
-  w reg.exe "$@" >/dev/null
+  w reg.exe "$@" >/dev/null || { echo "run-scenario: reg.exe $* failed" >&2; exit 1; }
 }
 unattended_code=
 unattended_args=()
@@ -325,18 +326,30 @@ expect_shown() { # ID [ARG...]: a message box showed the message
   [ "$mode" = dialogs ] || return 0 # an unattended run shows no window
   contains "$work/windows.txt" "$(message "$@")" || fail "no window showed message $*"
 }
+# How often TEXT stands in FILE.
+occurrences() { # FILE TEXT
+  local rest seen=0
+  rest=$(cat "$1" 2>/dev/null; echo .)
+  while [[ $rest == *"$2"* ]]; do
+    seen=$((seen + 1))
+    rest=${rest#*"$2"}
+  done
+  echo "$seen"
+}
 expect_shown_count() { # COUNT ID [ARG...]: message boxes showed the message COUNT times
   check || return 0
   [ "$mode" = dialogs ] || return 0 # an unattended run shows no window
-  local count=$1 text seen=0 rest
+  local count=$1 seen
   shift
-  text=$(message "$@")
-  rest=$(cat "$work/windows.txt"; echo .)
-  while [[ $rest == *"$text"* ]]; do
-    seen=$((seen + 1))
-    rest=${rest#*"$text"}
-  done
-  [ "$seen" = "$count" ] || fail "message $* shown $seen times, expected $count"
+  seen=$(occurrences "$work/windows.txt" "$(message "$@")")
+  [ "$seen" = "$count" ] || fail "message $* was shown $seen times, expected $count"
+}
+expect_log_count() { # COUNT ID [ARG...]: the update log holds the message COUNT times
+  check || return 0
+  local count=$1 seen
+  shift
+  seen=$(occurrences "$log" "$(message "$@")")
+  [ "$seen" = "$count" ] || fail "the log holds message $* $seen times, expected $count"
 }
 expect_text_in() { # NAME TEXT: the file (a full path or one of the product folder) holds TEXT
   check || return 0
@@ -387,6 +400,8 @@ expect_report() { # ID [ARG...]: a line of the report text ends with the message
   check || return 0
   holds_message "$work/report.txt" "$(message "$@")" || fail "the report lacks message $*"
 }
+# Unattended runs only: a run with windows that stops in a message box shows no report.
+expect_unattended_report() { [ "$mode" = dialogs ] || expect_report "$@"; } # ID [ARG...]
 expect_no_report() { check || return 0; ! holds_message "$work/report.txt" "$(message "$@")" || fail "the report holds message $*"; }
 expect_program_noted() { # NAME WORD...: the main program noted each word (its log holds one a line)
   check || return 0
@@ -429,7 +444,8 @@ expect_harvested() { # [LEFT...]
 expect_registry() { # KEY VALUE DATA: the registry string value after the run
   check || return 0
   local data
-  data=$(w reg.exe query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v name="$2" '$1 == name { sub(/^ *[^ ]+ +REG_[A-Z_]+ +/, ""); print }')
+  data=$(w reg.exe query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v name="$2" '$1 == name { sub(/^ *[^ ]+ +REG_[A-Z_]+ +/, ""); print }' ||
+    true) # a missing value reads as empty
   [ "$data" = "$3" ] || fail "$1\\$2 is \"$data\", expected \"$3\""
 }
 
@@ -625,8 +641,10 @@ log=$(find "$(product_path LOGS)" -name '*Update.LOG' 2>/dev/null | head -n1 || 
 if [ "$mode" = unattended ]; then
   if [ -n "$log" ]; then
     cp "$(dirname "$log")/UpdReport.txt" "$work/report.txt" 2>/dev/null || fail "no report beside the log"
-  else # a dry run writes no log; its report lies beside the package
-    cp "$package/UpdReport.txt" "$work/report.txt" 2>/dev/null || true
+  else # without a log: a dry run's report lies beside the package, that of a run that ended early in TEMP
+    cp "$package/UpdReport.txt" "$work/report.txt" 2>/dev/null ||
+      cp "$(find "$drive_c/windows/temp" "$drive_c/users" -iname UpdReport.txt 2>/dev/null | head -n1)" \
+        "$work/report.txt" 2>/dev/null || true
   fi
   code=$(tr -d '\r\n ' <"$work/exit.txt" 2>/dev/null || true)
   [ "$code" = "$unattended_code" ] || fail "the unattended runner ended with \"$code\", expected $unattended_code"
