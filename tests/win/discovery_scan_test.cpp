@@ -2,6 +2,7 @@
 // registry keys, marker files and the product information library.
 #include <gtest/gtest.h>
 
+#include "app/registry_string.h"
 #include "discovery/installation.h"
 #include "discovery/installation_scan.h"
 #include "sim_layout_win.h"
@@ -125,6 +126,17 @@ TEST_F(DiscoveryScan, FirewallEntriesCarryNoCaptionAndOtherFlagsFail) {
   EXPECT_EQ(found[0].usable, 1);
   EXPECT_EQ(found[0].caption, "");
   EXPECT_EQ(EnumerateInstallations(2, found), 0);
+}
+
+// The current user's value stands before the machine's.
+TEST(RegistryString, TheCurrentUsersProgramPathWins) {
+  const std::string key = "SOFTWARE\\Norvance\\AntiVirus\\V3.0";
+  ASSERT_TRUE(sim::SetRegistryString(HKEY_LOCAL_MACHINE, key, "ProgramPath", "C:\\machine\\"));
+  ASSERT_TRUE(sim::SetRegistryString(HKEY_CURRENT_USER, key, "ProgramPath", "C:\\user\\"));
+  std::string folder;
+  EXPECT_EQ(ReadRegistryString(key, "ProgramPath", folder), 1);
+  EXPECT_EQ(folder, "C:\\user\\");
+  sim::RemoveProductKeys();
 }
 
 }  // namespace

@@ -30,24 +30,20 @@ struct PackageFile {
   std::string localPath;  // the catalogue's LocalPath; empty: the program folder
 };
 
-struct EnginePackage {
-  std::string kind = "PacketType=General_DB";  // COMMENT lines naming the package's kind
-  std::vector<PackageFile> files;
-};
-
-// Builds the package in a scratch folder with SkalUpd.exe beside it;
-// `package` gets that folder, ending with a backslash.
-inline void BuildEnginePackage(const EnginePackage& what, std::string& package) {
+// Builds a general package replacing ZMEngine.DAT (from its archive) and
+// `files` in a scratch folder with SkalUpd.exe beside it; `package` gets that
+// folder, ending with a backslash.
+inline void BuildEnginePackage(const std::vector<PackageFile>& files, std::string& package) {
   const std::string source = MakeScratchFolder("source");
   ASSERT_TRUE(CreateDirectoryA((source + "files").c_str(), nullptr));
   ASSERT_TRUE(CreateDirectoryA((source + "files\\ZMTUPD").c_str(), nullptr));
   ASSERT_TRUE(WriteWholeFile(source + "files\\ZMTUPD\\ZMEngine.DAT", kNewEngine));
-  std::string catalogue = "[COMMENT]\r\n" + what.kind +
+  std::string catalogue = "[COMMENT]\r\nPacketType=General_DB"
                           "\r\nPathName=ZMTUPD\r\nNewUpdateSelfFirstFlag=0\r\n\r\n"
                           "[FileType]\r\nTypeName0=Engine\r\nDescript0=engine\r\n\r\n"
                           "[ZMEngine]\r\nUpdateFileFlag=TRUE\r\nFileName=ZMEngine.DAT\r\nVersion=4.0.3.1\r\nReboot=FALSE"
                           "\r\nRemotePath=ZMTUPD\r\nFileType=Engine\r\n";
-  for (const PackageFile& file : what.files) {
+  for (const PackageFile& file : files) {
     ASSERT_TRUE(WriteWholeFile(source + "files\\" + file.name, file.bytes));
     catalogue += "\r\n[" + file.name + "]\r\nUpdateFileFlag=TRUE\r\nFileName=" + file.name +
                  "\r\nVersion=1.0.0.1\r\nReboot=FALSE\r\nRemotePath=.\r\nFileType=Engine\r\n";
@@ -72,10 +68,7 @@ class FaultRun : public ::testing::Test {
   void SetUp() override { sim::RemoveProductKeys(); }
   void TearDown() override { sim::RemoveProductKeys(); }
 
-  // A general package replacing ZMEngine.DAT (from its archive) and `files`.
-  void BuildPackage(const std::vector<PackageFile>& files) {
-    BuildEnginePackage({"PacketType=General_DB", files}, package);
-  }
+  void BuildPackage(const std::vector<PackageFile>& files) { BuildEnginePackage(files, package); }
 
   // Antivirus V4.0 installed in `folder` (ending with a backslash), holding
   // the older engine.

@@ -6,20 +6,13 @@
 //       productRegKey, programDir.
 //   runner_probe askfolder OUT
 //       AskInstallFolder; OUT gets two lines: result, folder.
-//   runner_probe check INDEX_DAT PROGRAM_DIR VERSION_INDEX OUT
-//       CheckInstalledProduct for a run of that catalogue, program folder and
-//       version index (the run's log is started first); OUT gets its result.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
-#include "app/run_driver.h"
-#include "app/update_run.h"
-#include "catalog/update_catalog.h"
 #include "discovery/installation.h"
 
 namespace {
@@ -46,26 +39,12 @@ int AskFolder(const char* outPath) {
   return WriteLines(outPath, std::to_string(result) + "\n" + folder + "\n");
 }
 
-int Check(const char* indexDat, const char* programDir, const char* versionIndex, const char* outPath) {
-  static UpdateRun run;
-  static UpdateCatalog catalog;
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  if (!catalog.OpenCatalogue(indexDat, std::string(temp) + "index.txt")) return 2;
-  run.programDir = programDir;
-  run.productVersionIndex = std::atoi(versionIndex);
-  run.log.StartRunLog();
-  return WriteLines(outPath, std::to_string(CheckInstalledProduct(run, catalog)) + "\n");
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   InitCommonControls();
   if (argc == 4 && std::strcmp(argv[1], "choose") == 0) return Choose(argv[2], argv[3]);
   if (argc == 3 && std::strcmp(argv[1], "askfolder") == 0) return AskFolder(argv[2]);
-  if (argc == 6 && std::strcmp(argv[1], "check") == 0) return Check(argv[2], argv[3], argv[4], argv[5]);
-  std::fputs("usage: runner_probe choose antivirus|firewall OUT | askfolder OUT |"
-             " check INDEX_DAT PROGRAM_DIR VERSION_INDEX OUT\n", stderr);
+  std::fputs("usage: runner_probe choose antivirus|firewall OUT | askfolder OUT\n", stderr);
   return 2;
 }
