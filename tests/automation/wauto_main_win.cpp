@@ -27,13 +27,9 @@ const char kUsageText[] =
     "  rows CAPTION ID [MS]                     print the rows of list view ID, one a line:\n"
     "                                           image index, tab, text\n"
     "  clickrow CAPTION ID ROW [MS]             click row ROW (from 0) of list view ID\n"
-    "  key CAPTION ID KEY [MS]                  press KEY in control ID: space, enter, escape,\n"
-    "                                           tab, up, down, left, right or a virtual-key number\n"
     "  msgbox CAPTION [ok|yes|no|cancel] [MS]   print a message box's text, then answer it\n"
     "  save CAPTION PATH [MS]                   wait for the save-file dialog of the window's\n"
     "                                           process; print its proposed name, save as PATH\n"
-    "  browser PID [cancel] [MS]                wait for the folder browser of process PID\n"
-    "                                           (0: any); print its title; with cancel, close it\n"
     "  list [PID]                               list visible top-level windows: pid, class, caption\n"
     "CAPTION is matched exactly; MS is how long to wait for it (default 10000).\n"
     "Exit codes: 0 done, 1 no such window in time, 2 usage, 3 no such control, row\n"
@@ -115,25 +111,6 @@ int ClickRow(HWND window, int controlId, int row) {
   return list != nullptr && automation::ClickListViewRow(list, row) ? kDone : kActionFailed;
 }
 
-// A key name or a virtual-key number; 0 for neither.
-UINT KeyCode(const std::string& name) {
-  static const struct {
-    const char* name;
-    UINT key;
-  } kKeys[] = {{"space", VK_SPACE}, {"enter", VK_RETURN}, {"escape", VK_ESCAPE}, {"tab", VK_TAB},
-               {"up", VK_UP},       {"down", VK_DOWN},    {"left", VK_LEFT},     {"right", VK_RIGHT}};
-  for (const auto& key : kKeys) {
-    if (name == key.name) return key.key;
-  }
-  unsigned long number = 0;
-  return ParseNumber(name.c_str(), number) && number > 0 && number < 256 ? UINT(number) : 0;
-}
-
-int Key(HWND window, int controlId, UINT key) {
-  HWND control = GetDlgItem(window, controlId);
-  return control != nullptr && automation::PressKey(control, key) ? kDone : kActionFailed;
-}
-
 // The save-file dialog that `owner`'s process shows: its proposed file name
 // printed, PATH typed and saved; done once the dialog has gone.
 int Save(HWND owner, const std::string& path, DWORD timeoutMs) {
@@ -149,20 +126,6 @@ int Save(HWND owner, const std::string& path, DWORD timeoutMs) {
   PrintLine(proposed);
   if (!automation::SaveAs(dialog, path)) return kActionFailed;
   return automation::WaitForWindowGone(dialog, timeoutMs) ? kDone : kActionFailed;
-}
-
-int Browser(DWORD processId, bool cancel, DWORD timeoutMs) {
-  HWND browser = automation::WaitForFolderBrowser(processId, timeoutMs);
-  if (browser == nullptr) {
-    std::fprintf(stderr, "wauto: no folder browser within %lu ms\n", static_cast<unsigned long>(timeoutMs));
-    return kNoWindow;
-  }
-  std::string title;
-  if (!automation::ReadFolderBrowserTitle(browser, title)) return kActionFailed;
-  PrintLine(title);
-  if (!cancel) return kDone;
-  if (!automation::PressButton(browser, IDCANCEL)) return kActionFailed;
-  return automation::WaitForWindowGone(browser, timeoutMs) ? kDone : kActionFailed;
 }
 
 void PrintWindow(HWND window) {
@@ -193,17 +156,17 @@ struct WindowCommand {
   std::string command;
   std::string caption;
   unsigned long controlId = 0;
-  std::string operand;  // the row, key or text
+  std::string operand;  // the row or text
   int answer = 0;
   unsigned long timeoutMs = kDefaultTimeoutMs;
 };
 
 bool TakesControlId(const std::string& command) {
   return command == "text" || command == "click" || command == "set" || command == "rows" ||
-         command == "clickrow" || command == "key";
+         command == "clickrow";
 }
 
-bool TakesOperand(const std::string& command) { return command == "set" || command == "clickrow" || command == "key"; }
+bool TakesOperand(const std::string& command) { return command == "set" || command == "clickrow"; }
 
 // argv[2..]: CAPTION, then an id, an operand or an answer as the command
 // needs, then the optional wait. False on anything else.
@@ -233,8 +196,6 @@ bool ParseWindowCommand(int argc, char** argv, WindowCommand& request) {
 int RunWindowCommand(const WindowCommand& request) {
   unsigned long row = 0;
   if (request.command == "clickrow" && !ParseNumber(request.operand.c_str(), row)) return Usage();
-  UINT key = request.command == "key" ? KeyCode(request.operand) : 0;
-  if (request.command == "key" && key == 0) return Usage();
 
   HWND window = automation::WaitForWindow(request.caption, request.timeoutMs);
   if (window == nullptr) {
@@ -249,22 +210,8 @@ int RunWindowCommand(const WindowCommand& request) {
   if (command == "click") return Click(window, id);
   if (command == "rows") return Rows(window, id);
   if (command == "clickrow") return ClickRow(window, id, static_cast<int>(row));
-  if (command == "key") return Key(window, id, key);
   if (command == "save") return Save(window, request.operand, request.timeoutMs);
   return MessageBoxCommand(window, request.answer, request.timeoutMs);
-}
-
-// browser PID [cancel] [MS]
-int BrowserCommand(int argc, char** argv) {
-  unsigned long processId = 0;
-  unsigned long timeoutMs = kDefaultTimeoutMs;
-  if (argc < 3 || !ParseNumber(argv[2], processId)) return Usage();
-  int next = 3;
-  bool cancel = argc > next && std::strcmp(argv[next], "cancel") == 0;
-  if (cancel) ++next;
-  if (argc > next && !ParseNumber(argv[next++], timeoutMs)) return Usage();
-  if (argc != next) return Usage();
-  return Browser(processId, cancel, timeoutMs);
 }
 
 }  // namespace
@@ -279,7 +226,6 @@ int main(int argc, char** argv) {
     if (argc != 3 || !ParseNumber(argv[2], processId)) return Usage();
     return List(processId);
   }
-  if (command == "browser") return BrowserCommand(argc, argv);
   WindowCommand request;
   if (argc < 3 || !ParseWindowCommand(argc, argv, request)) return Usage();
   return RunWindowCommand(request);
