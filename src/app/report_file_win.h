@@ -1,9 +1,6 @@
 #pragma once
-// The report of a run as a file.
+// The report of a run as a file on the running Windows.
 #include <string>
 
-// Writes the report as it stands: ANSI text with CR LF line ends, no
-// byte-order mark, no terminating NUL, replacing any file there. False when
-// the file could not be created, written or closed; a file begun is then
-// deleted rather than left cut short.
+// SaveReportFile (app/report_file.h) on this system's disk and family.
 bool WriteReportFile(const std::string& path, const std::string& report);
