@@ -49,6 +49,23 @@ TEST(CatalogueLoader, ArchiveFolderStaysInThePackage) {
   }
 }
 
+// The header's package kind, compared without regard to case.
+TEST(CatalogueLoader, PacketType) {
+  const struct {
+    const char* line;
+    PackageType type;
+  } cases[] = {{"PacketType=General_DB", kGeneralAntivirus}, {"PacketType=special_db", kSpecialAntivirus},
+               {"PacketType=GENERAL_PFW", kGeneralFirewall}, {"PacketType=Special_PFW", kSpecialFirewall},
+               {"PacketType=Special_PFWX", kGeneralAntivirus}, {"PacketType=Xpecial_DB", kGeneralAntivirus},
+               {"PacketType=", kGeneralAntivirus},           {"Version=3", kGeneralAntivirus}};
+  for (const auto& c : cases) {
+    UpdateCatalog catalog;
+    catalog.UseText(std::string("[COMMENT]\r\n") + c.line + "\r\n");
+    EXPECT_EQ(catalog.PacketType(), c.type) << c.line;
+  }
+  EXPECT_TRUE(IsSpecialPackage(kSpecialFirewall) && !IsSpecialPackage(kGeneralFirewall));
+}
+
 TEST(CatalogueLoader, FileTypes) {
   std::string forty = "[FileType]\r\n";
   for (int n = 0; n < 40; ++n) forty += "TypeName" + std::to_string(n) + "=T\r\nDescript" + std::to_string(n) + "=D\r\n";

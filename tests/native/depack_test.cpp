@@ -66,51 +66,38 @@ Decoded Decode(const Bytes& stream, size_t outputSize, size_t exposed = SIZE_MAX
   return d;
 }
 
-TEST(Depack, OneLiteralThenEndMarker) {
-  const Bytes raw = {'A', 0xC0, 0x00};
-  EXPECT_EQ(HandStream('A').End().bytes, raw);
-  Decoded d = Decode(raw, 1);
-  EXPECT_TRUE(d.result.ok());
-  EXPECT_EQ(d.text, "A");
-}
-
-TEST(Depack, LongBlockOffsetOneLengthFourRepeatsTheByte) {
-  // 10, gamma 3 (offset high part 0), low byte 1, gamma 2 (+2 for offset <= 127), end.
-  const Bytes raw = {'x', 0xA3, 0x01, 0x00, 0x00};
-  EXPECT_EQ(HandStream('x').Bits("10 10").Byte(1).Bits("00").End().bytes, raw);
-  Decoded d = Decode(raw, 5);
-  EXPECT_TRUE(d.result.ok());
-  EXPECT_EQ(d.text, "xxxxx");
-}
-
-TEST(Depack, SingleByteBlocksWriteZeroOrCopyNearByte) {
-  Bytes s = HandStream('a').Bits("111 0000").Bits("111 0010").Bits("111 0001").End().bytes;
-  Decoded d = Decode(s, 4);
-  EXPECT_TRUE(d.result.ok());
-  EXPECT_EQ(d.text, std::string("a\0aa", 4));
-}
-
-TEST(Depack, ShortBlocksCopyTwoOrThreeBytesAndOverlap) {
-  // Offset 2 length 3 runs into the bytes it writes; offset 1 length 2.
-  Bytes s = HandStream('a').Literal('b').Bits("110").Byte(2 << 1 | 1).Bits("110").Byte(1 << 1).End().bytes;
-  Decoded d = Decode(s, 7);
-  EXPECT_TRUE(d.result.ok());
-  EXPECT_EQ(d.text, "ababaaa");
-}
-
-TEST(Depack, RepeatBlockReusesLastOffsetAcrossLiteralsAndSingleBytes) {
-  Bytes s = HandStream('a')
-                .Literal('b')
-                .Literal('c')
-                .Bits("110").Byte(3 << 1 | 1)  // abc abc
-                .Literal('X')
-                .Bits("111 0100")              // single byte 4 back: a
-                .Bits("10 00 10")              // repeat, gamma length 3, offset 3
-                .End()
-                .bytes;
-  Decoded d = Decode(s, 11);
-  EXPECT_TRUE(d.result.ok());
-  EXPECT_EQ(d.text, "abcabcXacXa");
+TEST(Depack, EveryBlockKind) {
+  const struct {
+    const char* what;
+    Bytes stream;
+    size_t size;
+    std::string text;
+  } cases[] = {
+      {"one literal, end marker", {'A', 0xC0, 0x00}, 1, "A"},
+      // 10, gamma 3 (offset high part 0), low byte 1, gamma 2 (+2 for offset <= 127), end.
+      {"long block, offset 1, length 4", {'x', 0xA3, 0x01, 0x00, 0x00}, 5, "xxxxx"},
+      {"single bytes: zero or a near byte",
+       HandStream('a').Bits("111 0000").Bits("111 0010").Bits("111 0001").End().bytes, 4, std::string("a\0aa", 4)},
+      // Offset 2 length 3 runs into the bytes it writes; offset 1 length 2.
+      {"short blocks", HandStream('a').Literal('b').Bits("110").Byte(2 << 1 | 1).Bits("110").Byte(1 << 1).End().bytes,
+       7, "ababaaa"},
+      {"repeat block keeps the last offset across literals and single bytes",
+       HandStream('a')
+           .Literal('b')
+           .Literal('c')
+           .Bits("110").Byte(3 << 1 | 1)  // abc abc
+           .Literal('X')
+           .Bits("111 0100")              // single byte 4 back: a
+           .Bits("10 00 10")              // repeat, gamma length 3, offset 3
+           .End()
+           .bytes,
+       11, "abcabcXacXa"},
+  };
+  for (const auto& c : cases) {
+    Decoded d = Decode(c.stream, c.size);
+    EXPECT_TRUE(d.result.ok()) << c.what;
+    EXPECT_EQ(d.text, c.text) << c.what;
+  }
 }
 
 // Long blocks add a length bonus that depends on the offset.
@@ -158,36 +145,32 @@ TEST(DepackRejects, EveryTruncation) {
   }
 }
 
-TEST(DepackRejects, BackReferenceBeforeStart) {
-  const Bytes streams[] = {
-      HandStream('a').Bits("10 10").Byte(2).Bits("00").End().bytes,  // long, offset 2 at 1
-      HandStream('a').Bits("10 10").Byte(0).Bits("00").End().bytes,  // long, offset 0
-      HandStream('a').Bits("110").Byte(2 << 1).End().bytes,          // short, offset 2 at 1
-      HandStream('a').Bits("111 0010").End().bytes,                  // single byte, 2 back at 1
-  };
-  for (const Bytes& s : streams) EXPECT_EQ(Decode(s, 64).result.status, DepackStatus::BadReference);
-}
-
-TEST(DepackRejects, RepeatBeforeAnyOffsetWasSet) {
-  Bytes s = HandStream('a').Literal('a').Bits("111 0001").Bits("10 00 00").End().bytes;
-  EXPECT_EQ(Decode(s, 64).result.status, DepackStatus::NoLastOffset);
-}
-
-TEST(DepackRejects, OutputPastItsSize) {
-  const Bytes longBlock = {'x', 0xA3, 0x01, 0x00, 0x00};  // expands to 5 bytes
-  EXPECT_EQ(Decode(longBlock, 4).result.status, DepackStatus::OutputOverflow);
-  EXPECT_EQ(Decode(HandStream('a').Literal('b').End().bytes, 1).result.status, DepackStatus::OutputOverflow);
-  EXPECT_EQ(Decode(HandStream('a').Bits("111 0000").End().bytes, 1).result.status, DepackStatus::OutputOverflow);
-  EXPECT_EQ(Decode(HandStream('a').End().bytes, 0).result.status, DepackStatus::OutputOverflow);
-}
-
-TEST(DepackRejects, OversizedGammaNumbers) {
+TEST(DepackRejects, FaultyStreams) {
   std::string endless;
   for (int i = 0; i < 40; ++i) endless += "11";
-  Bytes farOffset = HandStream('a').Bits("10").Bits(endless).Bits("10").Byte(0).Bits("00").End().bytes;
-  EXPECT_EQ(Decode(farOffset, 64).result.status, DepackStatus::BadReference);
-  Bytes hugeLength = HandStream('a').Bits("10 10").Byte(1).Bits(endless).Bits("10").End().bytes;
-  EXPECT_EQ(Decode(hugeLength, 64).result.status, DepackStatus::OutputOverflow);
+  const struct {
+    const char* what;
+    Bytes stream;
+    size_t size;
+    DepackStatus status;
+  } cases[] = {
+      {"long, offset 2 at 1", HandStream('a').Bits("10 10").Byte(2).Bits("00").End().bytes, 64,
+       DepackStatus::BadReference},
+      {"long, offset 0", HandStream('a').Bits("10 10").Byte(0).Bits("00").End().bytes, 64, DepackStatus::BadReference},
+      {"short, offset 2 at 1", HandStream('a').Bits("110").Byte(2 << 1).End().bytes, 64, DepackStatus::BadReference},
+      {"single byte, 2 back at 1", HandStream('a').Bits("111 0010").End().bytes, 64, DepackStatus::BadReference},
+      {"gamma offset past 32 bits", HandStream('a').Bits("10").Bits(endless).Bits("10").Byte(0).Bits("00").End().bytes,
+       64, DepackStatus::BadReference},
+      {"repeat before any offset", HandStream('a').Literal('a').Bits("111 0001").Bits("10 00 00").End().bytes, 64,
+       DepackStatus::NoLastOffset},
+      {"long block past the output", {'x', 0xA3, 0x01, 0x00, 0x00}, 4, DepackStatus::OutputOverflow},
+      {"literal past the output", HandStream('a').Literal('b').End().bytes, 1, DepackStatus::OutputOverflow},
+      {"single byte past the output", HandStream('a').Bits("111 0000").End().bytes, 1, DepackStatus::OutputOverflow},
+      {"first byte past the output", HandStream('a').End().bytes, 0, DepackStatus::OutputOverflow},
+      {"gamma length past 32 bits", HandStream('a').Bits("10 10").Byte(1).Bits(endless).Bits("10").End().bytes, 64,
+       DepackStatus::OutputOverflow},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Decode(c.stream, c.size).result.status, c.status) << c.what;
 }
 
 Bytes Image(uint32_t payloadOffset, uint32_t unpackedSize, const Bytes& stream) {

@@ -3,6 +3,7 @@
 // what the install folder prompt makes of an entry.
 #include <gtest/gtest.h>
 
+#include "app/edition_names.h"
 #include "discovery/install_folder_entry.h"
 #include "discovery/installation_choice.h"
 #include "discovery/installed_product.h"
@@ -82,6 +83,13 @@ TEST(DisplayName, CaptionIsCutWithoutSplittingACharacter) {
   std::string caption = std::string(499, 'a') + "\xD6\xF7" + "b";
   EXPECT_EQ(CutCaption(caption), std::string(499, 'a'));
   EXPECT_EQ(CutCaption(std::string(498, 'a') + "\xD6\xF7"), std::string(498, 'a') + "\xD6\xF7");
+}
+
+TEST(EditionNames, KnownEditionsAndEmptyOutside) {
+  EXPECT_STREQ(EditionNamesOf(0).edition, ".NET");
+  EXPECT_STREQ(EditionNamesOf(3).mainProgram, "ZMT32.EXE");
+  EXPECT_STREQ(EditionNamesOf(4).edition, "");
+  EXPECT_STREQ(EditionNamesOf(-1).mainProgram, "");
 }
 
 TEST(VersionChoice, ListsUsableEntriesAndMovesTheMarkToTheFirstOtherSelectedRow) {

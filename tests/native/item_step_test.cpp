@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue_test_support.h"
+#include "engine/item_decision_input.h"
 
 using namespace catalogue_test;
 
@@ -87,6 +88,27 @@ TEST_F(ItemStep, PathForms) {
   // A file name may hold sub-folders below both folders.
   ASSERT_EQ(Parse({"FileName=sub\\x.dll", "RemotePath=new"}), 1);
   EXPECT_EQ(item.SourcePath, "C:\\pkg\\new\\sub\\x.dll");
+}
+
+// The decision's input is the parsed item, the installed components and,
+// for method 7 only, the section's OldVersion.
+TEST_F(ItemStep, DecisionInputCarriesTheParsedItem) {
+  const struct {
+    std::string method, oldVersionKey, expected;
+  } cases[] = {
+      {"3", "OldVersion=2004.3.1", "ZMT9X.EXE|C:\\Skal\\|1.2.3.4|3735928559|3|6|0|4|D:\\Run\\"},
+      {"7", "OldVersion=2004.3.1", "ZMT9X.EXE|C:\\Skal\\|1.2.3.4|3735928559|7|6|2004.3.1|4|D:\\Run\\"},
+      {"7", "OldVersion", "ZMT9X.EXE|C:\\Skal\\|1.2.3.4|3735928559|7|6|0|4|D:\\Run\\"},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(Parse({"CheckVersionMethod=" + c.method, "Belong=6", c.oldVersionKey}), 1);
+    catalog.ComponentMask = 4;
+    const DecisionInput in = MakeDecisionInput(catalog, item, "D:\\Run\\");
+    EXPECT_EQ(in.FileName + "|" + in.LocalPath + "|" + in.Version + "|" + in.CRC + "|" +
+                  std::to_string(in.CheckVersionMethod) + "|" + std::to_string(in.Belong) + "|" + in.OldVersion + "|" +
+                  std::to_string(in.ComponentMask) + "|" + in.programDir,
+              c.expected);
+  }
 }
 
 TEST_F(ItemStep, OnlyTrueOrOneMakesASectionAnItem) {

@@ -110,89 +110,66 @@ TEST_F(ProcessStopperTest, StrategiesAreKeptNewestFirstAndDuplicatesStopTwice) {
   EXPECT_EQ(actions.log.size(), 3u);
 }
 
-TEST_F(ProcessStopperTest, UnknownNamesAndExitTypesOutsideZeroToThreeMakeNoStrategy) {
-  Add("NEG.EXE", -1);
-  Add("FOUR.EXE", 4);
-  ProcessStopper stopper = Stopper();
-  EXPECT_EQ(stopper.StopProductProcess("MISSING.EXE"), 0);
-  EXPECT_EQ(stopper.StopProductProcess("NEG.EXE"), 0);
-  EXPECT_EQ(stopper.StopProductProcess("FOUR.EXE"), 0);
-  EXPECT_EQ(stopped.Size(), 0u);
-  EXPECT_TRUE(actions.log.empty());
-}
-
-TEST_F(ProcessStopperTest, ShellStrategyOpensWithTheStopParameterAndIsNeverMarkedStopped) {
-  Add("A.EXE", 0);
-  ProcessStopper stopper = Stopper();
-  EXPECT_EQ(stopper.StopProductProcess("A.EXE"), 1);
-  EXPECT_EQ(stopped.At(0)->stopped, 0);
-  EXPECT_EQ(stopped.At(0)->Restart(), 0);
-  actions.openResult = 0;
-  EXPECT_EQ(stopper.StopProductProcess("A.EXE"), 0);
-}
-
-TEST_F(ProcessStopperTest, ServiceStrategyStopsTheServiceOfTheEntryName) {
-  Add("ZmtService", 2);
-  ProcessStopper stopper = Stopper();
-  EXPECT_EQ(stopper.StopProductProcess("ZmtService"), 1);
-  EXPECT_EQ(actions.log, (std::vector<std::string>{"stop-service ZmtService"}));
-  EXPECT_EQ(stopped.At(0)->stopped, 1);
-  EXPECT_EQ(stopped.At(0)->Restart(), 1);
-  EXPECT_EQ(actions.log.back(), "start-service ZmtService");
-
-  actions.serviceResult = -1;
-  EXPECT_EQ(stopper.StopProductProcess("ZmtService"), -1);
-  EXPECT_EQ(stopped.At(0)->stopped, 0);
-  EXPECT_EQ(stopped.At(0)->Restart(), 0);
-}
-
-TEST_F(ProcessStopperTest, ServiceNameThatCannotBeAServiceIsNotStopped) {
+// One name stopped, then restarted: what each strategy asks of the system
+// and what it reports.
+TEST_F(ProcessStopperTest, StopAndRestartOneComponent) {
   const std::string longName(260, 'S');
-  Add("", 2);
-  Add(longName, 2);
-  ProcessStopper stopper = Stopper();
-  EXPECT_EQ(stopper.StopProductProcess(""), 0);
-  EXPECT_EQ(stopper.StopProductProcess(longName), 0);
-  EXPECT_TRUE(actions.log.empty());
-}
+  struct StopCase {
+    const char* what;
+    std::string name = "A.EXE";
+    int32_t exitType = 0;
+    bool listed = true;
+    uint32_t ipcPid = 0, residentPid = 0;  // process of the running component, 0: not running
+    bool directories = true;
+    int openResult = 1, waitResult = 1, serviceResult = 1;
+    int result;
+    bool kept = true;  // a strategy is made and listed
+    int stopped = 0, restart = 0;
+    std::vector<std::string> log = {};  // the stop's calls, then the restart's
+  };
+  const std::string quit = "open C:\\Skal\\A.EXE /quit";
+  const StopCase cases[] = {
+      {.what = "unlisted", .listed = false, .result = 0, .kept = false},
+      {.what = "exit type -1", .exitType = -1, .result = 0, .kept = false},
+      {.what = "exit type 4", .exitType = 4, .result = 0, .kept = false},
+      {.what = "shell", .result = 1, .log = {quit}},
+      {.what = "shell, open fails", .openResult = 0, .result = 0, .log = {quit}},
+      {.what = "service", .name = "ZmtService", .exitType = 2, .result = 1, .stopped = 1, .restart = 1,
+       .log = {"stop-service ZmtService", "start-service ZmtService"}},
+      {.what = "service fails", .name = "ZmtService", .exitType = 2, .serviceResult = -1, .result = -1,
+       .log = {"stop-service ZmtService"}},
+      {.what = "service without name", .name = "", .exitType = 2, .result = 0},
+      {.what = "service name too long", .name = longName, .exitType = 2, .result = 0},
+      {.what = "component", .exitType = 1, .ipcPid = 4321, .result = 1, .stopped = 1, .restart = 1,
+       .log = {quit, "wait 4321", "open C:\\Skal\\A.EXE /start"}},
+      {.what = "service client, wait fails", .exitType = 3, .residentPid = 99, .waitResult = 0, .result = 0,
+       .log = {quit, "wait 99"}},
+      {.what = "component not running", .exitType = 1, .residentPid = 7, .result = -1},
+      {.what = "service client not running", .exitType = 3, .ipcPid = 7, .result = -1},
+      {.what = "no component libraries", .exitType = 1, .ipcPid = 7, .directories = false, .result = -1},
+      {.what = "component, open fails", .exitType = 1, .ipcPid = 7, .openResult = 0, .result = 0, .log = {quit}},
+  };
+  for (const StopCase& c : cases) {
+    table.clear();
+    stopped.Clear();
+    actions = RecordingActions();
+    actions.openResult = c.openResult;
+    actions.waitResult = c.waitResult;
+    actions.serviceResult = c.serviceResult;
+    if (c.listed) Add(c.name, c.exitType, 1);
+    ipc.running.clear();
+    residentService.running.clear();
+    if (c.ipcPid) ipc.running[1] = c.ipcPid;
+    if (c.residentPid) residentService.running[1] = c.residentPid;
 
-TEST_F(ProcessStopperTest, RegisteredComponentIsAskedToQuitThenItsProcessAwaited) {
-  Add("ZMT9X.EXE", 1, 1);
-  Add("AGENT.EXE", 3, 5);
-  ipc.running[1] = 4321;
-  residentService.running[5] = 99;
-  ProcessStopper stopper = Stopper();
-
-  EXPECT_EQ(stopper.StopProductProcess("ZMT9X.EXE"), 1);
-  EXPECT_EQ(actions.log, (std::vector<std::string>{"open C:\\Skal\\ZMT9X.EXE /quit", "wait 4321"}));
-  EXPECT_EQ(stopped.At(0)->stopped, 1);
-  EXPECT_EQ(stopped.At(0)->Restart(), 1);
-  EXPECT_EQ(actions.log.back(), "open C:\\Skal\\ZMT9X.EXE /start");
-
-  actions.log.clear();
-  actions.waitResult = 0;
-  EXPECT_EQ(stopper.StopProductProcess("AGENT.EXE"), 0);
-  EXPECT_EQ(actions.log, (std::vector<std::string>{"open C:\\Skal\\AGENT.EXE /quit", "wait 99"}));
-  EXPECT_EQ(stopped.At(0)->stopped, 0);
-}
-
-TEST_F(ProcessStopperTest, ComponentNotRunningIsNotOpened) {
-  Add("ZMT9X.EXE", 1, 1);
-  Add("AGENT.EXE", 3, 5);
-  EXPECT_EQ(Stopper().StopProductProcess("ZMT9X.EXE"), -1);
-  EXPECT_EQ(Stopper().StopProductProcess("AGENT.EXE"), -1);
-  ipc.running[1] = 7;
-  EXPECT_EQ(Stopper(false).StopProductProcess("ZMT9X.EXE"), -1);  // no IPC library
-  EXPECT_TRUE(actions.log.empty());
-  EXPECT_EQ(stopped.Size(), 3u);
-}
-
-TEST_F(ProcessStopperTest, FailedOpenIsNotFollowedByAWait) {
-  Add("ZMT9X.EXE", 1, 1);
-  ipc.running[1] = 7;
-  actions.openResult = 0;
-  EXPECT_EQ(Stopper().StopProductProcess("ZMT9X.EXE"), 0);
-  EXPECT_EQ(actions.log.size(), 1u);
+    EXPECT_EQ(Stopper(c.directories).StopProductProcess(c.name), c.result) << c.what;
+    ASSERT_EQ(stopped.Size(), c.kept ? 1u : 0u) << c.what;
+    if (c.kept) {
+      EXPECT_EQ(stopped.At(0)->stopped, c.stopped) << c.what;
+      EXPECT_EQ(stopped.At(0)->Restart(), c.restart) << c.what;
+    }
+    EXPECT_EQ(actions.log, c.log) << c.what;
+  }
 }
 
 }  // namespace

@@ -37,33 +37,32 @@ class FixedLines : public VersionLineSource {
   size_t next_ = 0;
 };
 
-TEST(BuildReport, RunTextAloneOrWithRestartRequestWhenNoListIsAsked) {
-  FixedLines lines(true, {"A:1"});
-  EXPECT_EQ(BuildReport("10:00:00 done\r\n", false, lines, ""), "10:00:00 done\r\n");
-  EXPECT_EQ(BuildReport("10:00:00 done\r\n", false, lines, "restart!"), "10:00:00 done\r\nrestart!");
-  EXPECT_EQ(lines.begun, 0);
-}
-
-TEST(BuildReport, ListFollowsAnEmptyLineEachLineEndedOnce) {
-  FixedLines lines(true, {"Main:4.5", "Engine:3.2\r\n", "DB:0"});
-  EXPECT_EQ(BuildReport("run\r\n", true, lines, "restart!"), "run\r\n\r\nMain:4.5\r\nEngine:3.2\r\nDB:0\r\nrestart!");
-}
-
-TEST(BuildReport, ListAskedButUnavailableLeavesTheEmptyLine) {
-  FixedLines lines(false, {"Main:4.5"});
-  EXPECT_EQ(BuildReport("run\r\n", true, lines, ""), "run\r\n\r\n");
-  EXPECT_EQ(lines.taken, 0u);
-}
-
-TEST(BuildReport, LineStartingWithLineEndIsTheLast) {
-  // An empty line, and one that starts with CR LF, end the list after
-  // themselves; a CR LF further in does not.
-  FixedLines empty(true, {"A:1", "", "B:2"});
-  EXPECT_EQ(BuildReport("", true, empty, ""), "\r\nA:1\r\n\r\n");
-  FixedLines leading(true, {"\r\nX", "B:2"});
-  EXPECT_EQ(BuildReport("", true, leading, ""), "\r\n\r\nX");
-  FixedLines inner(true, {"A\r\nB", "C"});
-  EXPECT_EQ(BuildReport("", true, inner, ""), "\r\nA\r\nBC\r\n");
+// The run text, then, when asked, an empty line and the list up to the
+// first line that starts with a line end (each line ended once), then the
+// restart request.
+TEST(BuildReport, RunTextListAndRestartRequest) {
+  const struct {
+    const char* what;
+    bool listAsked, available;
+    std::vector<std::string> lines;
+    std::string restart, report;
+    size_t taken;
+  } cases[] = {
+      {"no list", false, true, {"A:1"}, "", "run\r\n", 0},
+      {"no list, restart", false, true, {"A:1"}, "restart!", "run\r\nrestart!", 0},
+      {"list", true, true, {"Main:4.5", "Engine:3.2\r\n", "DB:0"}, "restart!",
+       "run\r\n\r\nMain:4.5\r\nEngine:3.2\r\nDB:0\r\nrestart!", 3},
+      {"list unavailable", true, false, {"Main:4.5"}, "", "run\r\n\r\n", 0},
+      {"empty line is the last", true, true, {"A:1", "", "B:2"}, "", "run\r\n\r\nA:1\r\n\r\n", 2},
+      {"leading line end is the last", true, true, {"\r\nX", "B:2"}, "", "run\r\n\r\n\r\nX", 1},
+      {"inner line end", true, true, {"A\r\nB", "C"}, "", "run\r\n\r\nA\r\nBC\r\n", 2},
+  };
+  for (const auto& c : cases) {
+    FixedLines lines(c.available, c.lines);
+    EXPECT_EQ(BuildReport("run\r\n", c.listAsked, lines, c.restart), c.report) << c.what;
+    EXPECT_EQ(lines.begun, c.listAsked ? 1 : 0) << c.what;
+    EXPECT_EQ(lines.taken, c.taken) << c.what;
+  }
 }
 
 std::vector<VersionReportEntry> Entries(const IniFile& info) {
@@ -78,13 +77,7 @@ TEST(VersionReportEntry, DefaultListsFourVersionsAndAsksForTheList) {
   EXPECT_EQ(info.ReadInt("Comment", "DisplayVerFlag", 0), 1);
   std::vector<VersionReportEntry> entries = Entries(info);
   ASSERT_EQ(entries.size(), 4u);  // Descript4 has no file name
-  const char* files[] = {"ZMT9X.EXE", "ZMEngine.DAT", "DrWeb32.DAT", "ZMT00000"};
-  const int32_t methods[] = {0, 1, 1, 2};
-  for (size_t i = 0; i < 4; ++i) {
-    EXPECT_EQ(entries[i].fileName, files[i]);
-    EXPECT_EQ(entries[i].method, methods[i]);
-    EXPECT_EQ(entries[i].description.back(), ':');
-  }
+  EXPECT_EQ(entries[3].fileName + " " + std::to_string(entries[3].method), "ZMT00000 2");
   // Code page 936 bytes of "主程序版本:".
   EXPECT_EQ(entries[0].description, "\xD6\xF7\xB3\xCC\xD0\xF2\xB0\xE6\xB1\xBE:");
   EXPECT_EQ(DefaultUpdateInfoText().substr(DefaultUpdateInfoText().size() - 3), ":\r\n");

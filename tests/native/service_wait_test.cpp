@@ -1,5 +1,4 @@
-// The pacing and time-out of a service stop or start, on a simulated clock:
-// every pause the wait asks for is recorded and advances the clock.
+// The pacing and time-out of a service stop or start, on a simulated clock.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -8,26 +7,25 @@
 
 namespace {
 
+// Answers the queries in order, the last one repeating; with no answers
+// every query fails. Every pause is recorded and advances the clock.
 struct SimulatedService {
-  uint32_t clock = 5000;
-  std::vector<uint32_t> pauses;
-  std::vector<ServiceProgress> statuses;  // answers to the queries, in order; the last one repeats
+  uint32_t clock;
+  std::vector<ServiceProgress> statuses;
+  std::vector<uint32_t> pauses = {};
   size_t queries = 0;
-  bool failQueries = false;
 
-  ServiceWaitClock Clock() {
-    return {[this] { return clock; }, [this](uint32_t ms) {
-              pauses.push_back(ms);
-              clock += ms;
-            }};
-  }
   uint32_t Wait(uint32_t pending, ServiceProgress first) {
     auto query = [this](ServiceProgress& p) {
-      if (failQueries) return false;
+      if (statuses.empty()) return false;
       p = statuses[std::min(queries++, statuses.size() - 1)];
       return true;
     };
-    return WaitWhilePending(pending, first, query, Clock());
+    ServiceWaitClock simulated{[this] { return clock; }, [this](uint32_t ms) {
+                                 pauses.push_back(ms);
+                                 clock += ms;
+                               }};
+    return WaitWhilePending(pending, first, query, simulated);
   }
 };
 
@@ -38,45 +36,38 @@ TEST(ServiceWait, PauseIsATenthOfTheHintWithinOneToTenSeconds) {
   EXPECT_EQ(PollPause(120000), 10000u);
 }
 
-TEST(ServiceWait, ProgressKeepsTheWaitGoingBeyondTheHint) {
-  SimulatedService service;
-  for (uint32_t point = 1; point <= 6; ++point) service.statuses.push_back({kServiceStopPending, point, 3000});
-  service.statuses.push_back({kServiceStopped, 0, 0});
-  EXPECT_EQ(service.Wait(kServiceStopPending, {kServiceStopPending, 0, 3000}), kServiceStopped);
-  EXPECT_EQ(service.pauses, std::vector<uint32_t>(7, 1000));  // 7 s in all, more than the 3 s hint
-}
-
-TEST(ServiceWait, StuckServiceGivesUpOnceMoreThanItsHintPassedWithoutProgress) {
-  SimulatedService service;
-  service.statuses = {{kServiceStartPending, 2, 30000}, {kServiceStartPending, 2, 30000}};
-  EXPECT_EQ(service.Wait(kServiceStartPending, {kServiceStartPending, 1, 30000}), kServiceStartPending);
-  // Progress after the first pause restarts the time; 11 more pauses of 3 s
-  // are the first to pass 30 s.
-  EXPECT_EQ(service.pauses, std::vector<uint32_t>(12, 3000));
-}
-
-TEST(ServiceWait, ZeroHintEndsAtTheFirstPollWithoutProgress) {
-  SimulatedService service;
-  service.statuses = {{kServiceStopPending, 0, 0}};
-  EXPECT_EQ(service.Wait(kServiceStopPending, {kServiceStopPending, 0, 0}), kServiceStopPending);
-  EXPECT_EQ(service.pauses, std::vector<uint32_t>{1000});
-}
-
-TEST(ServiceWait, TimeCountsAcrossTheTickCountWrap) {
-  SimulatedService service;
-  service.clock = 0xFFFFF000u;
-  service.statuses = {{kServiceStopPending, 0, 120000}};
-  service.Wait(kServiceStopPending, {kServiceStopPending, 0, 120000});
-  EXPECT_EQ(service.pauses, std::vector<uint32_t>(13, 10000));
-}
-
-TEST(ServiceWait, FailedQueryEndsTheWaitWithTheLastKnownState) {
-  SimulatedService service;
-  service.failQueries = true;
-  EXPECT_EQ(service.Wait(kServiceStopPending, {kServiceStopPending, 0, 3000}), kServiceStopPending);
-  EXPECT_EQ(service.pauses.size(), 1u);
-  EXPECT_EQ(service.Wait(kServiceStopPending, {kServiceStopped, 0, 0}), kServiceStopped);
-  EXPECT_EQ(service.pauses.size(), 1u);  // not pending: no poll at all
+TEST(ServiceWait, EndsWhenDoneStuckOrUnanswered) {
+  const ServiceProgress stopped{kServiceStopped, 0, 0};
+  std::vector<ServiceProgress> advancing;
+  for (uint32_t point = 1; point <= 6; ++point) advancing.push_back({kServiceStopPending, point, 3000});
+  advancing.push_back(stopped);
+  const struct {
+    const char* what;
+    uint32_t clock, pending;
+    ServiceProgress first;
+    std::vector<ServiceProgress> statuses;
+    uint32_t state;
+    std::vector<uint32_t> pauses;
+  } cases[] = {
+      // 7 s in all, more than the 3 s hint, while the check point moves.
+      {"progress", 5000, kServiceStopPending, {kServiceStopPending, 0, 3000}, advancing, kServiceStopped,
+       std::vector<uint32_t>(7, 1000)},
+      // Progress after the first pause restarts the time; 11 more pauses of
+      // 3 s are the first to pass the 30 s hint.
+      {"stuck", 5000, kServiceStartPending, {kServiceStartPending, 1, 30000}, {{kServiceStartPending, 2, 30000}},
+       kServiceStartPending, std::vector<uint32_t>(12, 3000)},
+      {"zero hint", 5000, kServiceStopPending, {kServiceStopPending, 0, 0}, {{kServiceStopPending, 0, 0}},
+       kServiceStopPending, {1000}},
+      {"tick wrap", 0xFFFFF000u, kServiceStopPending, {kServiceStopPending, 0, 120000},
+       {{kServiceStopPending, 0, 120000}}, kServiceStopPending, std::vector<uint32_t>(13, 10000)},
+      {"failed query", 5000, kServiceStopPending, {kServiceStopPending, 0, 3000}, {}, kServiceStopPending, {1000}},
+      {"not pending", 5000, kServiceStopPending, stopped, {}, kServiceStopped, {}},
+  };
+  for (const auto& c : cases) {
+    SimulatedService service{c.clock, c.statuses};
+    EXPECT_EQ(service.Wait(c.pending, c.first), c.state) << c.what;
+    EXPECT_EQ(service.pauses, c.pauses) << c.what;
+  }
 }
 
 }  // namespace
