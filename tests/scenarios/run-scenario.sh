@@ -510,13 +510,18 @@ open_window() {
 # choice and its quit question share their caption). Waits up to 30 s for it.
 wa() { w "$bin/wauto.exe" "$1" '*' "${@:2}" 30000; }
 working=$(message 34)
-# The report once the update has run inside its window (before, it shows "working").
+# The report once the update has run inside its window (before, it shows
+# "working"). While the update runs the window may not answer (wauto exits
+# with 3); without a report window (1) there is no report.
 read_report() {
   local text
   for _ in $(seq 300); do
-    text=$(wa text 1006 && echo .) || return 1
-    text=${text%$'\n.'}
-    [ "$text" != "$working" ] && break
+    if text=$(wa text 1006 && echo .); then
+      text=${text%$'\n.'}
+      [ "$text" != "$working" ] && break
+    elif [ $? = 1 ]; then
+      return 1
+    fi
     sleep 0.1
   done
   printf '%s' "$text" >"$work/report.txt"
