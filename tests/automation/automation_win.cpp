@@ -14,23 +14,14 @@ std::string ClassOf(HWND window) {
   return std::string(name, length > 0 ? length : 0);
 }
 
-struct CaptionSearch {
-  const std::string* caption;
-  DWORD processId;
+struct TopWindowSearch {
+  const WindowTest* fits;
   HWND found;
 };
 
-BOOL CALLBACK MatchCaption(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<CaptionSearch*>(param);
-  if (!IsWindowVisible(window)) return TRUE;
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (search->processId != 0 && owner != search->processId) return TRUE;
-  // GetWindowTextA reads another process's caption without sending it a
-  // message, so a hung program cannot block the search.
-  char caption[512];
-  int length = GetWindowTextA(window, caption, sizeof caption);
-  if (length < 0 || search->caption->compare(0, std::string::npos, caption, length) != 0) return TRUE;
+BOOL CALLBACK MatchTopWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<TopWindowSearch*>(param);
+  if (!IsWindowVisible(window) || !(*search->fits)(window)) return TRUE;
   search->found = window;
   return FALSE;
 }
@@ -76,19 +67,27 @@ HWND MessageStatic(HWND window) {
 
 }  // namespace
 
-HWND FindWindowByCaption(const std::string& caption, DWORD processId) {
-  CaptionSearch search{&caption, processId, nullptr};
-  EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&search));
+HWND FindTopWindow(const WindowTest& fits) {
+  // EnumWindows goes through the top-level windows from the top down.
+  TopWindowSearch search{&fits, nullptr};
+  EnumWindows(MatchTopWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
-HWND WaitForWindow(const std::string& caption, DWORD timeoutMs, DWORD processId) {
+HWND WaitForTopWindow(const WindowTest& fits, DWORD timeoutMs) {
   DWORD start = GetTickCount();
   for (;;) {
-    if (HWND window = FindWindowByCaption(caption, processId)) return window;
+    if (HWND window = FindTopWindow(fits)) return window;
     if (GetTickCount() - start >= timeoutMs) return nullptr;
     Sleep(kPollMs);
   }
+}
+
+bool HasCaption(HWND window, const std::string& caption) {
+  // GetWindowTextA reads another process's caption without a message.
+  char text[512];
+  int length = GetWindowTextA(window, text, sizeof text);
+  return length >= 0 && caption.compare(0, std::string::npos, text, length) == 0;
 }
 
 std::vector<HWND> ProcessWindows(DWORD processId) {

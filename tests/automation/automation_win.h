@@ -5,17 +5,25 @@
 // used is one that Windows (and Wine) marshals between processes.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace automation {
 
-// A visible top-level window whose caption is exactly `caption`, owned by
-// process `processId` (0: any process); NULL when there is none.
-HWND FindWindowByCaption(const std::string& caption, DWORD processId = 0);
+// What a caller looks for in a window.
+using WindowTest = std::function<bool(HWND)>;
 
-// Polls for FindWindowByCaption until it succeeds or `timeoutMs` pass.
-HWND WaitForWindow(const std::string& caption, DWORD timeoutMs, DWORD processId = 0);
+// The topmost visible top-level window that passes `fits`; NULL when none
+// does.
+HWND FindTopWindow(const WindowTest& fits);
+
+// Polls for FindTopWindow until it finds one or `timeoutMs` pass.
+HWND WaitForTopWindow(const WindowTest& fits, DWORD timeoutMs);
+
+// Whether the caption of `window` is exactly `caption`. Read without sending
+// the window a message, so that a hung program cannot block the caller.
+bool HasCaption(HWND window, const std::string& caption);
 
 // The visible top-level windows of process `processId`, in Z order.
 std::vector<HWND> ProcessWindows(DWORD processId);

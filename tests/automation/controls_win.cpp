@@ -10,7 +10,6 @@
 namespace automation {
 namespace {
 
-constexpr DWORD kPollMs = 50;
 constexpr UINT kAnswerTimeoutMs = 5000;
 constexpr int kRowTextCapacity = 1024;
 
@@ -37,13 +36,6 @@ BOOL CALLBACK FindTree(HWND child, LPARAM param) {
   return FALSE;
 }
 
-bool HoldsFolderTree(HWND window) {
-  if (ClassOf(window) != "#32770") return false;
-  bool found = false;
-  EnumChildWindows(window, FindTree, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 // The browser's title is its first static text control with text.
 BOOL CALLBACK FindTitle(HWND child, LPARAM param) {
   if (ClassOf(child) != "Static") return TRUE;
@@ -51,17 +43,6 @@ BOOL CALLBACK FindTitle(HWND child, LPARAM param) {
   if (!ReadWindowText(child, text) || text.empty()) return TRUE;
   *reinterpret_cast<std::string*>(param) = text;
   return FALSE;
-}
-
-// The visible top-level windows of process `processId`, or of every process
-// for 0.
-std::vector<HWND> CandidateWindows(DWORD processId) {
-  if (processId != 0) return ProcessWindows(processId);
-  std::vector<HWND> windows;
-  for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
-    if (IsWindowVisible(window)) windows.push_back(window);
-  }
-  return windows;
 }
 
 }  // namespace
@@ -126,19 +107,15 @@ bool SetControlText(HWND dialog, int controlId, const std::string& text) {
          Send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), ok) && ok;
 }
 
-HWND WaitForFolderBrowser(DWORD processId, DWORD timeoutMs) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    for (HWND window : CandidateWindows(processId)) {
-      if (HoldsFolderTree(window)) return window;
-    }
-    if (GetTickCount() - start >= timeoutMs) return nullptr;
-    Sleep(kPollMs);
-  }
+bool IsFolderBrowser(HWND window) {
+  if (ClassOf(window) != "#32770") return false;
+  bool found = false;
+  EnumChildWindows(window, FindTree, reinterpret_cast<LPARAM>(&found));
+  return found;
 }
 
 bool ReadFolderBrowserTitle(HWND browser, std::string& text) {
-  if (!HoldsFolderTree(browser)) return false;
+  if (!IsFolderBrowser(browser)) return false;
   text.clear();
   EnumChildWindows(browser, FindTitle, reinterpret_cast<LPARAM>(&text));
   return !text.empty();

@@ -26,10 +26,9 @@ bool PressKey(HWND control, UINT virtualKey);
 // Replaces the text of control `controlId`, as typing it would.
 bool SetControlText(HWND dialog, int controlId, const std::string& text);
 
-// The shell's folder browser of process `processId` (0: of any process): a
-// dialog that holds a tree of folders. Waits up to `timeoutMs`; NULL when
-// none shows.
-HWND WaitForFolderBrowser(DWORD processId, DWORD timeoutMs);
+// Whether `window` is the shell's folder browser: a dialog that holds a tree
+// of folders.
+bool IsFolderBrowser(HWND window);
 
 // The browser's title line, above its tree.
 bool ReadFolderBrowserTitle(HWND browser, std::string& text);

@@ -2,8 +2,6 @@
 
 #include <dlgs.h>
 
-#include <vector>
-
 #include "automation_win.h"
 
 namespace automation {
@@ -29,22 +27,12 @@ HWND FileNameField(HWND dialog) {
   return edit;
 }
 
+}  // namespace
+
 bool IsSaveDialog(HWND window) {
   char name[16] = {};
   GetClassNameA(window, name, sizeof name);
   return std::string(name) == "#32770" && !IsMessageBox(window) && FileNameField(window) != nullptr;
-}
-
-}  // namespace
-
-HWND WaitForSaveDialog(DWORD processId, HWND except, DWORD timeoutMs) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    for (HWND window : ProcessWindows(processId))
-      if (window != except && IsSaveDialog(window)) return window;
-    if (GetTickCount() - start >= timeoutMs) return nullptr;
-    Sleep(50);
-  }
 }
 
 bool ReadSaveFileName(HWND dialog, std::string& name) {

@@ -1,15 +1,14 @@
 #pragma once
-// Driving the system's save-file dialog of another process: find it, read
-// the proposed file name, type a path and save.
+// Driving the system's save-file dialog of another process: tell it apart,
+// read the proposed file name, type a path and save.
 #include <windows.h>
 
 #include <string>
 
 namespace automation {
 
-// A save-file dialog of process `processId` (a dialog with a file name
-// field), other than `except`. Waits up to `timeoutMs`; NULL when none shows.
-HWND WaitForSaveDialog(DWORD processId, HWND except, DWORD timeoutMs);
+// Whether `window` is a save-file dialog: a dialog with a file name field.
+bool IsSaveDialog(HWND window);
 
 // The text of the dialog's file name field.
 bool ReadSaveFileName(HWND dialog, std::string& name);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "automation_win.h"
 #include "controls_win.h"
@@ -14,9 +15,10 @@
 
 namespace {
 
-enum ExitCode { kDone = 0, kNoWindow = 1, kUsage = 2, kActionFailed = 3, kNotMessageBox = 4 };
+enum ExitCode { kDone = 0, kNoWindow = 1, kUsage = 2, kActionFailed = 3 };
 
 constexpr DWORD kDefaultTimeoutMs = 10000;
+constexpr DWORD kPollMs = 50;
 
 const char kUsageText[] =
     "usage: wauto COMMAND ARGS\n"
@@ -24,16 +26,29 @@ const char kUsageText[] =
     "  text CAPTION ID [MS]                     print the text of control ID\n"
     "  set CAPTION ID TEXT [MS]                 replace the text of control ID (an edit box)\n"
     "  click CAPTION ID [MS]                    press button ID\n"
+    "  key CAPTION ID KEY... [MS]               press each KEY in control ID: space, escape,\n"
+    "                                           home, up or down\n"
+    "  close CAPTION [MS]                       close the window as its close box does\n"
     "  rows CAPTION ID [MS]                     print the rows of list view ID, one a line:\n"
     "                                           image index, tab, text\n"
     "  clickrow CAPTION ID ROW [MS]             click row ROW (from 0) of list view ID\n"
     "  msgbox CAPTION [ok|yes|no|cancel] [MS]   print a message box's text, then answer it\n"
-    "  save CAPTION PATH [MS]                   wait for the save-file dialog of the window's\n"
-    "                                           process; print its proposed name, save as PATH\n"
+    "  save CAPTION PATH [MS]                   print the save-file dialog's proposed name,\n"
+    "                                           save as PATH; done once the dialog has gone\n"
+    "                                           or its program asks something\n"
+    "  browser CAPTION [cancel] [MS]            print the folder browser's title; with\n"
+    "                                           cancel, close it\n"
     "  list [PID]                               list visible top-level windows: pid, class, caption\n"
-    "CAPTION is matched exactly; MS is how long to wait for it (default 10000).\n"
+    "CAPTION is matched exactly, or * for any caption. The window is the topmost\n"
+    "with that caption that fits the command: a message box for msgbox, a save-file\n"
+    "dialog for save, a folder browser for browser, any window for wait; for the\n"
+    "others a window that takes input (no modal window over it) and is no message\n"
+    "box, holding control ID where the command names one. MS is how long to wait\n"
+    "for it (default 10000).\n"
     "Exit codes: 0 done, 1 no such window in time, 2 usage, 3 no such control, row\n"
-    "or button, or the action failed, 4 the window is not a message box.\n";
+    "or button, or the action failed.\n";
+
+const char kAnyCaption[] = "*";
 
 int Usage() {
   std::fputs(kUsageText, stderr);
@@ -46,15 +61,31 @@ bool ParseNumber(const char* text, unsigned long& value) {
   return *text != '\0' && *end == '\0';
 }
 
+// A key's virtual-key code; 0 for a name not listed.
+UINT KeyCode(const std::string& name) {
+  static const struct {
+    const char* name;
+    UINT key;
+  } kKeys[] = {{"space", VK_SPACE}, {"escape", VK_ESCAPE}, {"home", VK_HOME}, {"up", VK_UP}, {"down", VK_DOWN}};
+  for (const auto& key : kKeys) {
+    if (name == key.name) return key.key;
+  }
+  return 0;
+}
+
 void PrintLine(const std::string& text) {
   std::fwrite(text.data(), 1, text.size(), stdout);
   std::fputc('\n', stdout);
 }
 
-int Wait(HWND window) {
+DWORD ProcessOf(HWND window) {
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
-  std::printf("%lu\n", processId);
+  return processId;
+}
+
+int Wait(HWND window) {
+  std::printf("%lu\n", ProcessOf(window));
   return kDone;
 }
 
@@ -69,6 +100,19 @@ int Click(HWND window, int buttonId) {
   return automation::PressButton(window, buttonId) ? kDone : kActionFailed;
 }
 
+int Keys(HWND window, int controlId, const std::vector<UINT>& keys) {
+  HWND control = GetDlgItem(window, controlId);
+  for (UINT key : keys) {
+    if (control == nullptr || !automation::PressKey(control, key)) return kActionFailed;
+  }
+  return kDone;
+}
+
+int Close(HWND window) {
+  // Posted, as a click on the close box: the window may ask first.
+  return PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0) ? kDone : kActionFailed;
+}
+
 int AnswerId(const char* answer) {
   if (std::strcmp(answer, "ok") == 0) return IDOK;
   if (std::strcmp(answer, "yes") == 0) return IDYES;
@@ -79,9 +123,7 @@ int AnswerId(const char* answer) {
 
 int MessageBoxCommand(HWND window, int answer, DWORD timeoutMs) {
   std::string text;
-  if (!automation::ReadMessageBoxText(window, text)) {
-    return automation::IsMessageBox(window) ? kActionFailed : kNotMessageBox;
-  }
+  if (!automation::ReadMessageBoxText(window, text)) return kActionFailed;
   PrintLine(text);
   if (answer == 0) return kDone;
   if (!automation::AnswerMessageBox(window, answer)) return kActionFailed;
@@ -111,31 +153,45 @@ int ClickRow(HWND window, int controlId, int row) {
   return list != nullptr && automation::ClickListViewRow(list, row) ? kDone : kActionFailed;
 }
 
-// The save-file dialog that `owner`'s process shows: its proposed file name
-// printed, PATH typed and saved; done once the dialog has gone.
-int Save(HWND owner, const std::string& path, DWORD timeoutMs) {
-  DWORD processId = 0;
-  GetWindowThreadProcessId(owner, &processId);
-  HWND dialog = automation::WaitForSaveDialog(processId, owner, timeoutMs);
-  if (dialog == nullptr) {
-    std::fprintf(stderr, "wauto: no save dialog within %lu ms\n", static_cast<unsigned long>(timeoutMs));
-    return kNoWindow;
+// Whether a message box of `processId` is open: the save dialog's question
+// before replacing a file, or its program's message about the file.
+bool AsksSomething(DWORD processId) {
+  for (HWND window : automation::ProcessWindows(processId)) {
+    if (automation::IsMessageBox(window)) return true;
   }
+  return false;
+}
+
+// The save-file dialog's proposed file name printed, PATH typed and saved;
+// done once the dialog has gone or a question stands in the way.
+int Save(HWND dialog, const std::string& path, DWORD timeoutMs) {
   std::string proposed;
   if (!automation::ReadSaveFileName(dialog, proposed)) return kActionFailed;
   PrintLine(proposed);
   if (!automation::SaveAs(dialog, path)) return kActionFailed;
-  return automation::WaitForWindowGone(dialog, timeoutMs) ? kDone : kActionFailed;
+  const DWORD processId = ProcessOf(dialog);
+  for (DWORD start = GetTickCount(); IsWindow(dialog); Sleep(kPollMs)) {
+    if (AsksSomething(processId)) return kDone;
+    if (GetTickCount() - start >= timeoutMs) return kActionFailed;
+  }
+  return kDone;
+}
+
+int Browser(HWND browser, bool cancel, DWORD timeoutMs) {
+  std::string title;
+  if (!automation::ReadFolderBrowserTitle(browser, title)) return kActionFailed;
+  PrintLine(title);
+  if (!cancel) return kDone;
+  if (!automation::PressButton(browser, IDCANCEL)) return kActionFailed;
+  return automation::WaitForWindowGone(browser, timeoutMs) ? kDone : kActionFailed;
 }
 
 void PrintWindow(HWND window) {
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
   char className[256] = "";
   GetClassNameA(window, className, sizeof className);
   std::string caption;
   automation::ReadWindowText(window, caption);
-  std::printf("%lu\t%s\t", processId, className);
+  std::printf("%lu\t%s\t", ProcessOf(window), className);
   PrintLine(caption);
 }
 
@@ -156,50 +212,76 @@ struct WindowCommand {
   std::string command;
   std::string caption;
   unsigned long controlId = 0;
-  std::string operand;  // the row or text
+  std::string operand;  // the row, text or path
+  std::vector<UINT> keys;
   int answer = 0;
+  bool cancel = false;
   unsigned long timeoutMs = kDefaultTimeoutMs;
 };
 
 bool TakesControlId(const std::string& command) {
   return command == "text" || command == "click" || command == "set" || command == "rows" ||
-         command == "clickrow";
+         command == "clickrow" || command == "key";
 }
 
-bool TakesOperand(const std::string& command) { return command == "set" || command == "clickrow"; }
+bool TakesOperand(const std::string& command) {
+  return command == "set" || command == "clickrow" || command == "save";
+}
 
-// argv[2..]: CAPTION, then an id, an operand or an answer as the command
-// needs, then the optional wait. False on anything else.
+// argv[2..]: CAPTION, then an id, an operand, keys or an answer as the
+// command needs, then the optional wait. False on anything else.
 bool ParseWindowCommand(int argc, char** argv, WindowCommand& request) {
   request.command = argv[1];
   request.caption = argv[2];
+  const std::string& command = request.command;
   int next = 3;
-  if (TakesControlId(request.command)) {
+  if (TakesControlId(command)) {
     if (argc <= next || !ParseNumber(argv[next], request.controlId)) return false;
     ++next;
-    if (TakesOperand(request.command)) {
-      if (argc <= next) return false;
-      request.operand = argv[next++];
-    }
-  } else if (request.command == "save") {
+  } else if (command != "wait" && command != "close" && command != "msgbox" && command != "save" &&
+             command != "browser") {
+    return false;
+  }
+  if (TakesOperand(command)) {
     if (argc <= next) return false;
     request.operand = argv[next++];
-  } else if (request.command == "msgbox") {
+  } else if (command == "key") {
+    while (argc > next && KeyCode(argv[next]) != 0) request.keys.push_back(KeyCode(argv[next++]));
+    if (request.keys.empty()) return false;
+  } else if (command == "msgbox") {
     if (argc > next && (request.answer = AnswerId(argv[next])) != 0) ++next;
-  } else if (request.command != "wait") {
-    return false;
+  } else if (command == "browser" && argc > next && std::strcmp(argv[next], "cancel") == 0) {
+    request.cancel = true;
+    ++next;
   }
   if (argc > next && !ParseNumber(argv[next++], request.timeoutMs)) return false;
   return argc == next;
+}
+
+// Whether `window` is one the command acts on (the caption aside).
+bool FitsCommand(const WindowCommand& request, HWND window) {
+  const std::string& command = request.command;
+  if (command == "wait") return true;
+  if (command == "msgbox") return automation::IsMessageBox(window);
+  if (command == "save") return automation::IsSaveDialog(window);
+  if (command == "browser") return automation::IsFolderBrowser(window);
+  if (!IsWindowEnabled(window) || automation::IsMessageBox(window)) return false;
+  return !TakesControlId(command) || GetDlgItem(window, int(request.controlId)) != nullptr;
 }
 
 int RunWindowCommand(const WindowCommand& request) {
   unsigned long row = 0;
   if (request.command == "clickrow" && !ParseNumber(request.operand.c_str(), row)) return Usage();
 
-  HWND window = automation::WaitForWindow(request.caption, request.timeoutMs);
+  const bool anyCaption = request.caption == kAnyCaption;
+  HWND window = automation::WaitForTopWindow(
+      [&](HWND candidate) {
+        return (anyCaption || automation::HasCaption(candidate, request.caption)) && FitsCommand(request, candidate);
+      },
+      request.timeoutMs);
   if (window == nullptr) {
-    std::fprintf(stderr, "wauto: no window \"%s\" within %lu ms\n", request.caption.c_str(), request.timeoutMs);
+    std::fprintf(stderr, "wauto: no window \"%s\" for %s within %lu ms\n", request.caption.c_str(),
+                 request.command.c_str(), request.timeoutMs);
     return kNoWindow;
   }
   const std::string& command = request.command;
@@ -208,9 +290,12 @@ int RunWindowCommand(const WindowCommand& request) {
   if (command == "text") return Text(window, id);
   if (command == "set") return SetText(window, id, request.operand);
   if (command == "click") return Click(window, id);
+  if (command == "key") return Keys(window, id, request.keys);
+  if (command == "close") return Close(window);
   if (command == "rows") return Rows(window, id);
   if (command == "clickrow") return ClickRow(window, id, static_cast<int>(row));
   if (command == "save") return Save(window, request.operand, request.timeoutMs);
+  if (command == "browser") return Browser(window, request.cancel, request.timeoutMs);
   return MessageBoxCommand(window, request.answer, request.timeoutMs);
 }
 

@@ -238,6 +238,16 @@ main_program() {
   echo "run-scenario: the main program did not start" >&2
   exit 1
 }
+held() { # NAME: a file of the product folder, held open by another program (sharing reads) during the run
+  [ $phase = setup ] || return 0
+  w "$bin/holdfile.exe" "$product_win\\$1" read 300 &
+  for _ in $(seq 200); do
+    [ -e "$(product_path "$1.ready")" ] && return 0
+    sleep 0.05
+  done
+  echo "run-scenario: $1 could not be held open" >&2
+  exit 1
+}
 service() { # NAME [HELD FILE...]: the product's Windows service NAME (program NAME.EXE) runs, holding files
   [ $phase = setup ] || return 0
   local name=$1 command held
@@ -256,7 +266,10 @@ service() { # NAME [HELD FILE...]: the product's Windows service NAME (program N
 }
 service_state() { w sc.exe query "$1" 2>/dev/null | tr -d '\r' | awk '$1 == "STATE" { print $4 }'; }
 await_program() { [ $phase = setup ] || return 0; steps+=("await $*"); }
-answer() { # report | report_save PATH | msgbox ok|yes|no|cancel | choice ROW | folder PATH: the next window and its answer
+# The next window and its answer: report [exit|esc|close] | save PATH |
+# msgbox ok|yes|no|cancel | choice ROW | folder PATH | press ID | type ID TEXT |
+# keys ID KEY... | browser (see the README).
+answer() {
   [ $phase = setup ] || return 0
   steps+=("$*")
 }
@@ -492,17 +505,35 @@ open_window() {
   w "$bin/wauto.exe" list 2>/dev/null | tr -d '\r' | awk -F'\t' '$2 == "#32770" && $3 != "" { print $3; exit }' |
     iconv -f GBK -t UTF-8
 }
+# wauto COMMAND on the topmost window that fits it, whatever its caption:
+# message boxes for msgbox, else a dialog that takes input (the version
+# choice and its quit question share their caption). Waits up to 30 s for it.
+wa() { w "$bin/wauto.exe" "$1" '*' "${@:2}" 30000; }
 working=$(message 34)
-# The report once the update has run inside its window (before, it shows "working").
+# The report once the update has run inside its window (before, it shows
+# "working"). While the update runs the window may not answer (wauto exits
+# with 3); without a report window (1) there is no report.
 read_report() {
   local text
   for _ in $(seq 300); do
-    text=$(w "$bin/wauto.exe" text "$1" 1006; echo .)
-    text=${text%$'\n.'}
-    [ "$text" != "$working" ] && break
+    if text=$(wa text 1006 && echo .); then
+      text=${text%$'\n.'}
+      [ "$text" != "$working" ] && break
+    elif [ $? = 1 ]; then
+      return 1
+    fi
     sleep 0.1
   done
   printf '%s' "$text" >"$work/report.txt"
+}
+# Leaves the report by Exit, Esc or its close box.
+leave_report() { # exit|esc|close
+  case $1 in
+    exit) wa click 1 ;;
+    esc) wa key 1006 escape ;;
+    close) wa close ;;
+    *) echo "run-scenario: the report is left by exit, esc or close, not $1" >&2; exit 2 ;;
+  esac >/dev/null
 }
 for step in "${steps[@]}"; do
   if [ "$step" = again ]; then
@@ -520,48 +551,21 @@ for step in "${steps[@]}"; do
     continue
   fi
   [ "$mode" = dialogs ] || continue
-  caption=
-  for _ in $(seq 300); do
-    caption=$(open_window)
-    [ -n "$caption" ] && break
-    kill -0 "$runner" 2>/dev/null || break
-    sleep 0.1
-  done
-  [ -n "$caption" ] || { fail "no window for \"$step\""; break; }
   read -r kind arg <<<"$step"
+  read -r id rest <<<"$arg"
   case $kind in
-    report)
-      read_report "$caption"
-      w "$bin/wauto.exe" click "$caption" 1 >/dev/null || fail "could not press Exit"
-      ;;
-    report_save)
-      # Save As, the save dialog's proposed name kept with the windows' texts, then Exit.
-      read_report "$caption"
-      w "$bin/wauto.exe" click "$caption" 1002 >/dev/null || fail "could not press Save As"
-      { w "$bin/wauto.exe" save "$caption" "$arg" && echo; } >>"$work/windows.txt" || fail "could not save as $arg"
-      w "$bin/wauto.exe" click "$caption" 1 >/dev/null || fail "could not press Exit"
-      ;;
-    msgbox)
-      { w "$bin/wauto.exe" msgbox "$caption" "$arg" && echo; } >>"$work/windows.txt" ||
-        fail "\"$caption\" is no message box"
-      ;;
-    choice)
-      w "$bin/wauto.exe" rows "$caption" 1007 >>"$work/windows.txt" || fail "\"$caption\" has no version list"
-      w "$bin/wauto.exe" clickrow "$caption" 1007 "$arg" >/dev/null && w "$bin/wauto.exe" click "$caption" 1 >/dev/null ||
-        fail "could not choose row $arg"
-      ;;
-    folder)
-      w "$bin/wauto.exe" set "$caption" 1008 "$arg" >/dev/null && w "$bin/wauto.exe" click "$caption" 1 >/dev/null ||
-        fail "could not enter the folder"
-      ;;
+    report) read_report && leave_report "${arg:-exit}" ;;
+    save) # Save As, the save dialog's proposed name kept with the windows' texts; the report stays open.
+      read_report && wa click 1002 >/dev/null && { wa save "$arg" && echo; } >>"$work/windows.txt" ;;
+    msgbox) { wa msgbox "$arg" && echo; } >>"$work/windows.txt" ;;
+    choice) wa rows 1007 >>"$work/windows.txt" && wa clickrow 1007 "$arg" >/dev/null && wa click 1 >/dev/null ;;
+    folder) wa set 1008 "$arg" >/dev/null && wa click 1 >/dev/null ;;
+    press) wa click "$arg" >/dev/null ;;
+    type) wa set "$id" "$rest" >/dev/null ;;
+    keys) wa key "$id" $rest >/dev/null ;;
+    browser) { wa browser cancel && echo; } >>"$work/windows.txt" ;;
     *) echo "run-scenario: unknown answer $kind" >&2; exit 2 ;;
-  esac
-  # Wait until the answered window has gone before looking for the next.
-  for _ in $(seq 100); do
-    [ "$(open_window)" != "$caption" ] && break
-    w "$bin/wauto.exe" wait "$caption" 0 >/dev/null 2>&1 || break
-    sleep 0.1
-  done
+  esac || { fail "could not answer \"$step\"; open: $(open_window)"; break; }
 done
 
 end_runner

@@ -1,6 +1,6 @@
 #pragma once
 // A program folder holding the files whose versions the default update-info
-// text lists, and that list as the report shows it.
+// text lists.
 #include <windows.h>
 
 #include <string>
@@ -16,11 +16,6 @@ inline bool LayOutVersionFiles(const std::string& folder) {
   return CopyFileA((ProgramFolder() + "verfixture.dll").c_str(), (folder + "ZMT9X.EXE").c_str(), FALSE) &&
          WriteWholeFile(folder + "ZMEngine.DAT", fixtures::HeaderImage(0x00030002u, 0x00010000u)) &&
          WriteWholeFile(folder + "ZMT00007.DAT", fixtures::DatabaseImage(0x07D40307u, 0));
-}
-
-// The lines the default list gives for that folder.
-inline std::string DefaultVersionLines() {
-  return Gbk("主程序版本:4.5\r\n查毒引擎版本:3.2.1\r\nDrWeb引擎版本:\r\n病毒库版本:2004.3.7\r\n");
 }
 
 }  // namespace testsupport

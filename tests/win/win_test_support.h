@@ -92,8 +92,6 @@ inline std::string TempFolder() {
   return path;
 }
 
-inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 // Registry values read and written as the tests set up and check them.
 inline bool SetDword(HKEY root, const std::string& key, const char* name, DWORD value) {
   HKEY handle = nullptr;
@@ -113,17 +111,6 @@ inline DWORD DwordValue(HKEY root, const std::string& key, const char* name) {
   RegQueryValueExA(handle, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
   RegCloseKey(handle);
   return type == REG_DWORD ? value : 0xFFFFFFFF;
-}
-
-// The string value, or "<no key>" / "<no value>".
-inline std::string StringValue(HKEY root, const std::string& key, const char* name) {
-  char value[512] = {};
-  HKEY handle = nullptr;
-  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return "<no key>";
-  DWORD length = sizeof value;
-  LONG result = RegQueryValueExA(handle, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &length);
-  RegCloseKey(handle);
-  return result == ERROR_SUCCESS ? value : "<no value>";
 }
 
 inline bool IsFolder(const std::string& path) {
