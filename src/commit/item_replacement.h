@@ -29,8 +29,8 @@ using RestartReplacement = std::function<int(const std::string& destination, con
 
 // Copies the package file beside the installed file, checks the copy (the
 // CRC-32 of the bytes it read, every byte written) and only then puts it in
-// place (see ReplaceFile), so an installed file is
-// never left half-written nor missing. When the installed file cannot be
+// place (see ReplaceFile), so an installed file is never left half-written
+// nor missing. When the installed file cannot be
 // replaced (it is locked), the new file is staged (staging + first free
 // number), checked, and handed to `defer`. A copy that failed or did not
 // match is deleted; numbered copies that `leftover` finds left over by an
