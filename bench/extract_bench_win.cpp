@@ -1,12 +1,18 @@
 // Archive extraction against plain copying, under Wine: our extraction code
 // path (ExtractPackageArchive, as the runner calls it) on a ZMTUPD.DAT built
 // by pkgtool, and CopyFileA of the same files, each into a fresh folder, in
-// turns, best of three. Prints both throughputs, the ratio, and a line of
-// seconds that run-benchmarks.sh reads.
+// turns, best of three. Prints both throughputs and the ratio.
 //
-//   extract_bench ARCHIVE FILES_DIR WORK_DIR
+// With --once: one extraction, then one copy of the same files that flushes
+// each file before closing it, as the runner's commit does: the baseline of
+// the whole-run benchmark, whose script takes the rounds in turns with the
+// runner. Prints the line "seconds: extract X copy Y" that run-benchmarks.sh
+// reads.
+//
+//   extract_bench [--once] ARCHIVE FILES_DIR WORK_DIR
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -37,8 +43,9 @@ std::vector<std::string> FileNames(const std::string& folder, unsigned long long
   return names;
 }
 
-// A plain copy: one read and one write of `chunk` bytes at a time.
-bool CopyByChunks(const std::string& from, const std::string& to, std::vector<char>& buffer) {
+// A plain copy: one read and one write of `chunk` bytes at a time; with
+// `flush`, the copy is flushed to the disk before it is closed.
+bool CopyByChunks(const std::string& from, const std::string& to, std::vector<char>& buffer, bool flush = false) {
   HANDLE in = CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (in == INVALID_HANDLE_VALUE) return false;
   HANDLE out = CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -46,6 +53,7 @@ bool CopyByChunks(const std::string& from, const std::string& to, std::vector<ch
   DWORD got = 0, put = 0;
   while (ok && ReadFile(in, buffer.data(), DWORD(buffer.size()), &got, nullptr) && got > 0)
     ok = WriteFile(out, buffer.data(), got, &put, nullptr) && put == got;
+  if (ok && flush) ok = FlushFileBuffers(out) != 0;
   CloseHandle(in);
   if (out != INVALID_HANDLE_VALUE) CloseHandle(out);
   return ok;
@@ -60,10 +68,12 @@ void EmptyFolder(const std::string& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: extract_bench ARCHIVE FILES_DIR WORK_DIR\n");
+  const bool once = argc == 5 && std::string(argv[1]) == "--once";
+  if (argc != 4 && !once) {
+    std::fprintf(stderr, "usage: extract_bench [--once] ARCHIVE FILES_DIR WORK_DIR\n");
     return 2;
   }
+  if (once) ++argv;
   const std::string archive = argv[1];
   const std::string files = WithSlash(argv[2]);
   const std::string work = WithSlash(argv[3]);
@@ -78,26 +88,38 @@ int main(int argc, char** argv) {
     return 1;
   }
   bool ok = true;
-  double extract = 1e30, copy = 1e30, chunked[2] = {1e30, 1e30};
+  const auto timed = [](auto&& work) {
+    const double start = NowSeconds();
+    work();
+    return NowSeconds() - start;
+  };
+  const auto copyAll = [&](const auto& copyOne) {
+    for (const std::string& name : names) ok = ok && copyOne(files + name, copied + name);
+  };
+  double extract = 1e30, copy = 1e30, flushed = 1e30, chunked[2] = {1e30, 1e30};
   const size_t chunkSizes[2] = {64 * 1024, 1024 * 1024};
-  for (int round = 0; round < 3; ++round) {
+  for (int round = 0; round < (once ? 1 : 3); ++round) {
     EmptyFolder(extracted);
     EmptyFolder(copied);
-    double start = NowSeconds();
-    ok = ok && ExtractPackageArchive(archive, extracted) != 0;
-    double t = NowSeconds() - start;
-    if (t < extract) extract = t;
-    start = NowSeconds();
-    for (const std::string& name : names) ok = ok && CopyFileA((files + name).c_str(), (copied + name).c_str(), FALSE);
-    t = NowSeconds() - start;
-    if (t < copy) copy = t;
+    extract = std::min(extract, timed([&] { ok = ok && ExtractPackageArchive(archive, extracted) != 0; }));
+    if (once) {
+      std::vector<char> buffer(64 * 1024);
+      flushed = timed([&] {
+        copyAll([&](const std::string& from, const std::string& to) { return CopyByChunks(from, to, buffer, true); });
+      });
+      continue;
+    }
+    copy = std::min(copy, timed([&] {
+      copyAll([](const std::string& from, const std::string& to) {
+        return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
+      });
+    }));
     for (int k = 0; k < 2; ++k) {
       EmptyFolder(copied);
       std::vector<char> buffer(chunkSizes[k]);
-      start = NowSeconds();
-      for (const std::string& name : names) ok = ok && CopyByChunks(files + name, copied + name, buffer);
-      t = NowSeconds() - start;
-      if (t < chunked[k]) chunked[k] = t;
+      chunked[k] = std::min(chunked[k], timed([&] {
+        copyAll([&](const std::string& from, const std::string& to) { return CopyByChunks(from, to, buffer); });
+      }));
     }
   }
   EmptyFolder(extracted);
@@ -106,12 +128,15 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "extract_bench: extraction or copy failed\n");
     return 1;
   }
+  if (once) {
+    std::printf("seconds: extract %.3f copy %.3f\n", extract, flushed);
+    return 0;
+  }
   std::printf("%zu files, %.1f MiB\n", names.size(), double(bytes) / 1048576.0);
   std::printf("extraction %8.1f MB/s   CopyFileA %8.1f MB/s   ratio %.2f\n", double(bytes) / extract / 1e6,
               double(bytes) / copy / 1e6, copy / extract);
   for (int k = 0; k < 2; ++k)
     std::printf("for comparison: ReadFile/WriteFile copy in %4zu KiB pieces %8.1f MB/s\n", chunkSizes[k] / 1024,
                 double(bytes) / chunked[k] / 1e6);
-  std::printf("seconds: extract %.3f copy %.3f\n", extract, copy);
   return 0;
 }

@@ -6,17 +6,23 @@
 #   bench/run-benchmarks.sh [codec|whole|all]      (default: all)
 #
 # codec: CRC-32 against zlib's crc32, Depack against zlib's inflate, natively
-#        and in the 32-bit build under Wine.
-# whole: under Wine, on 1,000 files of 200 MiB (made in $SKAL_BENCH_DIR,
-#        default /tmp/skal-bench, removed afterwards): extraction against
-#        CopyFileA, then the real SkalUpd.exe /S updating a simulated
-#        installation whose every file differs, its time against extraction
-#        plus copy, and its peak working set against Wine's baseline and
-#        against the same run on 1,000 small files.
+#        and in the Windows build under Wine.
+# whole: under Wine, on 1,000 files of 200 MiB and 1,000 files of 2 MiB (made
+#        in $SKAL_BENCH_DIR, default /tmp/skal-bench, removed afterwards):
+#        extraction against CopyFileA; then, in turns for $SKAL_BENCH_ROUNDS
+#        rounds (default 5), best of each: the real SkalUpd.exe /S updating a
+#        simulated installation whose every file differs, against extraction
+#        plus a flushed copy of the same bytes, for both sizes, and the same
+#        runner on the 200 MiB package where only 10 of the 1,000 files
+#        differ; the runner's peak working set against Wine's baseline and
+#        across the two sizes.
+# The Windows programs are those of build/win32, or of build/win64 where
+# scripts/wine-env.sh picks 64-bit Wine (SKAL_WINE_ARCH=win64).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/wine-env.sh"
 native=$root/build/native/bin
-win=$root/build/win32/bin
+win=$root/build/$SKAL_WINE_ARCH/bin
 what=${1:-all}
 
 codec() {
@@ -32,7 +38,7 @@ codec() {
       printf "decode binary 8 MiB:      ratio %.2f\n", time["InflateZlib/0"] / time["DepackOurs/0"]
       printf "decode catalogue:         ratio %.2f\n", time["InflateZlib/1"] / time["DepackOurs/1"]
     }' <<<"$csv"
-  echo "== CRC-32 and decoding, i686 under Wine (ratio = zlib time / our time, target >= 1.0)"
+  echo "== CRC-32 and decoding, $SKAL_WINE_ARCH build under Wine (ratio = zlib time / our time, target >= 1.0)"
   "$root/scripts/wine-run.sh" "$win/codec_bench.exe"
 }
 
@@ -46,7 +52,7 @@ whole() {
   make_package "$data/small" 2
   cp "$win/SkalUpd.exe" "$data/big/package/"
   cp "$win/SkalUpd.exe" "$data/small/package/"
-  "$root/scripts/wine-run.sh" --shell "$root/bench/whole-run-in-prefix.sh" "$win" "$data"
+  "$root/scripts/wine-run.sh" --shell "$root/bench/whole-run-in-prefix.sh" "$win" "$data" "${SKAL_BENCH_ROUNDS:-5}"
 }
 
 # DIR TOTAL_MIB: DIR/src (catalogue and 1,000 new files), DIR/old (the

@@ -49,11 +49,20 @@ int FindSpecialProgramFolder(UpdateRun& run, const UpdateCatalog& catalog) {
   return kChoiceStopped;
 }
 
+// Stops a run whose log has started: the log is closed first, so that it is
+// free for another process while the message waits for the user.
+Preparation StopStartedRun(UpdateRun& run, const std::string& text, unsigned titleId, UINT style,
+                           bool alreadyLogged = false) {
+  run.log.EndRunLog();
+  ShowMessageBox(text, titleId, style, alreadyLogged);
+  return Preparation::kFailed;
+}
+
 // Shows a message, logs it too, and stops.
 int StopLogged(UpdateRun& run, unsigned messageId) {
   std::string text = LoadMessage(messageId);
   run.log.AppendLine(text, true);
-  ShowMessageBox(text, kMsgTitleConfirm, MB_OK | MB_ICONINFORMATION, true);
+  StopStartedRun(run, text, kMsgTitleConfirm, MB_OK | MB_ICONINFORMATION, true);
   return 0;
 }
 
@@ -114,29 +123,22 @@ Preparation PrepareRun(UpdateRun& run, UpdateCatalog& catalog) {
   run.packageFilesDir = run.packageDir;
 
   if (!CheckInstalledProduct(run, catalog)) return Preparation::kFailed;
-  if (ProgramFolderRefusesWriting(run.programDir)) {
-    ShowMessageBox(FormatMessageText(LoadMessage(kMsgNeedsAdministrator), {run.programDir}), kMsgTitleError, MB_OK);
-    return Preparation::kFailed;
-  }
+  if (ProgramFolderRefusesWriting(run.programDir))
+    return StopStartedRun(run, FormatMessageText(LoadMessage(kMsgNeedsAdministrator), {run.programDir}),
+                          kMsgTitleError, MB_OK);
 
   // The archive's folder comes from the catalogue: one that leaves the
   // package folder makes the catalogue damaged, before anything is written.
   std::string pathName;
-  if (!catalog.ArchiveFolder(pathName)) {
-    ShowStop(kMsgCatalogueDamaged, kMsgTitleError);
-    return Preparation::kFailed;
-  }
+  if (!catalog.ArchiveFolder(pathName))
+    return StopStartedRun(run, LoadMessage(kMsgCatalogueDamaged), kMsgTitleError, MB_OK);
   std::string archiveFolder = run.packageDir + pathName + "\\";
   if (!FitsPathLimit(archiveFolder + "ZMTUPD.DAT") ||
-      !ExtractPackageArchive(archiveFolder + "ZMTUPD.DAT", archiveFolder, &run.extractedCrcs)) {
-    ShowStop(kMsgArchiveDamaged, kMsgTitleError);
-    return Preparation::kFailed;
-  }
+      !ExtractPackageArchive(archiveFolder + "ZMTUPD.DAT", archiveFolder, &run.extractedCrcs))
+    return StopStartedRun(run, LoadMessage(kMsgArchiveDamaged), kMsgTitleError, MB_OK);
 
-  if (!catalog.LoadCatalogue(run.packageDir + "index.dat", run, DecisionForRun(run))) {
-    // The load has logged the message itself.
-    ShowMessageBox(LoadMessage(kMsgCatalogueDamaged), kMsgTitleError, MB_OK, true);
-    return Preparation::kFailed;
-  }
+  // A failed load has logged the message itself.
+  if (!catalog.LoadCatalogue(run.packageDir + "index.dat", run, DecisionForRun(run)))
+    return StopStartedRun(run, LoadMessage(kMsgCatalogueDamaged), kMsgTitleError, MB_OK, true);
   return Preparation::kReady;
 }

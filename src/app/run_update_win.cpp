@@ -11,6 +11,9 @@
 std::string RunUpdate(UpdateRun& run, const std::function<int()>& commit) {
   WaitCursor waiting;
   commit();
+  // The run's work is done: the log is free for the next process (the
+  // self-update program's, the next run) while the report is shown.
+  run.log.EndRunLog();
   const std::string iconHandler = run.programDir + "RegIcon.DLL";
   if (!run.options.listOnly && FileExists(iconHandler)) RegisterIconHandler(iconHandler);
   return BuildReport(run.log.text, run.showVersionReport != 0, run.info,

@@ -2,7 +2,7 @@
 
 #include "commit/file_replacement.h"
 #include "commit/numbered_copy.h"
-#include "engine/file_crc32.h"
+#include "engine/crc32.h"
 
 namespace {
 
@@ -16,11 +16,15 @@ void ClearBlockingAttributes(FileSystem& files, const std::string& destination) 
   if (attributes != kNoSuchFile && (attributes & blocking)) files.SetAttributes(destination, kAttributeNormal);
 }
 
-// A whole, checked copy of the package file at base + first free number.
+// A whole, checked copy of the package file at base + first free number: the
+// bytes the copy read from the package file must have the catalogue's CRC-32
+// (the copy itself has made sure that they all reached it).
 ItemOutcome CheckedCopy(FileSystem& files, const ItemFiles& item, const std::string& base, std::string& copy,
                         const LeftoverTest& leftover) {
-  if (!CopyToFirstFreeNumberedPath(files, item.source, base, copy, leftover)) return ItemOutcome::kCopyFailed;
-  if (MatchesCrc(files, copy, item.crc.c_str())) return ItemOutcome::kReplaced;
+  uint32_t crc = 0;
+  if (!CopyToFirstFreeNumberedPath(files, item.source, base, copy, leftover, &crc)) return ItemOutcome::kCopyFailed;
+  if (crc == CrcFromText(item.crc.c_str())) return ItemOutcome::kReplaced;
+  files.SetAttributes(copy, kAttributeNormal);
   files.Delete(copy);
   return ItemOutcome::kCopyDamaged;
 }

@@ -27,9 +27,10 @@ enum class ItemOutcome {
 // restart; 1 when registered.
 using RestartReplacement = std::function<int(const std::string& destination, const std::string& staged)>;
 
-// Copies the package file beside the installed file, checks its CRC-32 there
-// and only then puts it in place (see ReplaceFile), so an installed file is
-// never left half-written nor missing. When the installed file cannot be
+// Copies the package file beside the installed file, checks the copy (the
+// CRC-32 of the bytes it read, every byte written) and only then puts it in
+// place (see ReplaceFile), so an installed file is never left half-written
+// nor missing. When the installed file cannot be
 // replaced (it is locked), the new file is staged (staging + first free
 // number), checked, and handed to `defer`. A copy that failed or did not
 // match is deleted; numbered copies that `leftover` finds left over by an

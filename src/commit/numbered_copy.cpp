@@ -3,6 +3,7 @@
 #include <climits>
 #include <vector>
 
+#include "engine/crc32.h"
 #include "paths/path_ops.h"
 
 namespace {
@@ -10,23 +11,30 @@ namespace {
 constexpr uint32_t kCopyChunk = 64 * 1024;
 constexpr uint32_t kKeptAttributes = kAttributeReadOnly | kAttributeHidden | kAttributeSystem;
 
-// Writes the bytes of `in` to `out`, gives `out` the last-write time of `in`
-// and flushes it.
-bool CopyBytes(FileSystem& files, FileId in, FileId out) {
+// Writes the bytes of `in` to `out`, each write whole, checks that `out` is
+// as long as what was read, gives it the last-write time of `in` and flushes
+// it. `crc` gets the CRC-32 of the bytes read.
+bool CopyBytes(FileSystem& files, FileId in, FileId out, uint32_t& crc) {
   std::vector<unsigned char> buffer(kCopyChunk);
+  uint64_t copied = 0, length = 0;
+  crc = 0;
   for (;;) {
     uint32_t got = 0;
     if (!files.Read(in, buffer.data(), kCopyChunk, got)) return false;
     if (got == 0) break;
     if (!files.Write(out, buffer.data(), got)) return false;
+    crc = Crc32Update(crc, buffer.data(), got);
+    copied += got;
   }
   FileTime written;
-  return files.WriteTime(in, written) && files.SetWriteTime(out, written) && files.Flush(out);
+  return files.Size(out, length) && length == copied && files.WriteTime(in, written) &&
+         files.SetWriteTime(out, written) && files.Flush(out);
 }
 
 }  // namespace
 
-CopyOutcome CopyToNewFile(FileSystem& files, const std::string& source, const std::string& destination) {
+CopyOutcome CopyToNewFile(FileSystem& files, const std::string& source, const std::string& destination,
+                          uint32_t* crc) {
   // The attributes by name and the time by handle: GetFileInformationByHandle
   // would also ask for the volume's serial number, which under Wine is a
   // request to its mount manager in another process, for every file.
@@ -36,6 +44,7 @@ CopyOutcome CopyToNewFile(FileSystem& files, const std::string& source, const st
   if (!in.IsOpen()) return CopyOutcome::kFailed;
 
   bool copied;
+  uint32_t readCrc = 0;
   {
     OpenFile out(files, destination, FileOpen::kCreateNew);
     if (!out.IsOpen()) {
@@ -43,14 +52,16 @@ CopyOutcome CopyToNewFile(FileSystem& files, const std::string& source, const st
       return error == kErrorFileExists || error == kErrorAlreadyExists ? CopyOutcome::kNameTaken
                                                                         : CopyOutcome::kFailed;
     }
-    copied = CopyBytes(files, in.Id(), out.Id());
+    copied = CopyBytes(files, in.Id(), out.Id(), readCrc);
     copied = out.Close() && copied;
   }
   // Set once the file is closed, so that a read-only source does not leave
   // the copy read-only while it is still being written; only the attributes
   // that matter to a later replacement, since setting any opens the file again.
-  if (copied && ((attributes & kKeptAttributes) == 0 || files.SetAttributes(destination, attributes)))
+  if (copied && ((attributes & kKeptAttributes) == 0 || files.SetAttributes(destination, attributes))) {
+    if (crc != nullptr) *crc = readCrc;
     return CopyOutcome::kCopied;
+  }
   files.SetAttributes(destination, kAttributeNormal);
   files.Delete(destination);
   return CopyOutcome::kFailed;
@@ -77,11 +88,11 @@ void RemoveLeftoversAfter(FileSystem& files, const std::string& base, int taken,
 }  // namespace
 
 bool CopyToFirstFreeNumberedPath(FileSystem& files, const std::string& source, const std::string& base,
-                                 std::string& path, const LeftoverTest& leftover) {
+                                 std::string& path, const LeftoverTest& leftover, uint32_t* crc) {
   for (int n = 0;; ++n) {
     std::string candidate = base + std::to_string(n);
     if (!FitsPathLimit(candidate)) return false;
-    switch (CopyToNewFile(files, source, candidate)) {
+    switch (CopyToNewFile(files, source, candidate, crc)) {
       case CopyOutcome::kCopied:
         if (leftover) RemoveLeftoversAfter(files, base, n, leftover);
         path = std::move(candidate);

@@ -5,7 +5,7 @@
 #include "log/log_format.h"
 #include "paths/folders_win.h"
 #include "paths/path_ops.h"
-#include "platform/file_win.h"
+#include "platform/file_system_win.h"
 
 namespace {
 
@@ -22,12 +22,9 @@ std::string UserName() {
   return name;
 }
 
-// Opens the log for appending without sharing, creating it when missing.
-FileHandle OpenForAppend(const std::string& path, DWORD disposition = OPEN_ALWAYS) {
-  return FileHandle(path, GENERIC_WRITE, 0, disposition);
-}
-
 }  // namespace
+
+UpdateLog::~UpdateLog() { Close(); }
 
 std::string UpdateLog::LogFilePath() const {
   std::string folder = programDir_ + "LOGS";
@@ -39,32 +36,60 @@ std::string UpdateLog::LogFilePath() const {
 
 int UpdateLog::StartRunLog() {
   started_ = true;
+  running_ = true;
   if (memoryOnly_) return 1;
-  std::string path = LogFilePath();
+  const std::string path = LogFilePath();
   if (path.empty()) return 0;
-  FileHandle file = OpenForAppend(path);
-  if (!file.IsOpen()) return 0;
+  FileSystem& files = SystemFileSystem();
+  // Read and write access, others may read: kept open until the run ends.
+  file_ = files.Open(path, FileOpen::kReadWrite);
+  if (file_ == kNoFile) return 0;
   uint64_t size = 0;
-  if (file.Size(size) && LogNeedsRotation(size)) {
-    file.Close();
+  if (files.Size(file_, size) && LogNeedsRotation(size)) {
+    Close();
     // Restart the log only once its contents are safe in the rotation copy;
     // when the copy fails the log simply grows on.
-    bool saved = CopyFileA(path.c_str(), (path + ".old").c_str(), FALSE) != 0;
-    if (saved) DeleteFileA(path.c_str());
-    file = OpenForAppend(path, saved ? CREATE_ALWAYS : OPEN_ALWAYS);
-    if (!file.IsOpen()) return 0;
+    const bool saved = CopyFileA(path.c_str(), (path + ".old").c_str(), FALSE) != 0;
+    if (saved) files.Delete(path);
+    file_ = files.Open(path, saved ? FileOpen::kCreateAlways : FileOpen::kReadWrite);
+    if (file_ == kNoFile) return 0;
   }
-  std::string header = FormatRunHeader(Now());
-  return file.SeekToEnd() && file.WriteAll(header.data(), DWORD(header.size())) ? 1 : 0;
+  const std::string header = FormatRunHeader(Now());
+  if (files.SeekToEnd(file_) && files.Write(file_, header.data(), uint32_t(header.size()))) return 1;
+  Close();
+  return 0;
+}
+
+void UpdateLog::EndRunLog() {
+  running_ = false;
+  Close();
 }
 
 int UpdateLog::AppendLine(std::string message, bool withTime) {
-  std::string line = FormatLogLine(Now(), message, withTime);
+  const std::string line = FormatLogLine(Now(), message, withTime);
   text += line;
   if (memoryOnly_) return 1;
-  std::string path = LogFilePath();
-  if (path.empty()) return 0;
-  FileHandle file = OpenForAppend(path);
-  if (!file.IsOpen()) return 0;
-  return file.SeekToEnd() && file.WriteAll(line.data(), DWORD(line.size())) ? 1 : 0;
+  if (file_ == kNoFile && !OpenForAppend()) return 0;
+  const bool written = SystemFileSystem().Write(file_, line.data(), uint32_t(line.size()));
+  // Outside a run the file is not held; after a failed write the next line
+  // opens it afresh.
+  if (!written || !running_) Close();
+  return written ? 1 : 0;
+}
+
+bool UpdateLog::OpenForAppend() {
+  // The path anew: this also makes the LOGS folder again if it was removed.
+  const std::string path = LogFilePath();
+  if (path.empty()) return false;
+  FileSystem& files = SystemFileSystem();
+  file_ = files.Open(path, FileOpen::kReadWrite);
+  if (file_ != kNoFile && files.SeekToEnd(file_)) return true;
+  Close();
+  return false;
+}
+
+void UpdateLog::Close() {
+  if (file_ == kNoFile) return;
+  SystemFileSystem().Close(file_);
+  file_ = kNoFile;
 }

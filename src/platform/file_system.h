@@ -14,7 +14,7 @@ enum class FileOpen {
   kRead,          // existing file, read access; others may read and write it
   kCreateNew,     // new file, write access; fails when the name is taken
   kCreateAlways,  // new or emptied file, write access
-  kReadWrite,     // existing or new file, contents kept, read and write access
+  kReadWrite,     // existing or new file, contents kept, read and write access; others may read it
 };
 
 // Win32 file attribute bits and the values the callers tell apart.
@@ -48,6 +48,8 @@ class FileSystem {
   // True only when every byte was written.
   virtual bool Write(FileId file, const void* buffer, uint32_t length) = 0;
   virtual bool SeekToEnd(FileId file) = 0;
+  // The file's length as the open file sees it (GetFileSize).
+  virtual bool Size(FileId file, uint64_t& size) = 0;
   // Puts the written bytes on the disk (FlushFileBuffers): until then a
   // power cut may lose them, even after the file was closed or renamed.
   virtual bool Flush(FileId file) = 0;

@@ -50,6 +50,14 @@ class Win32FileSystem : public FileSystem {
     return !(low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) || Failed(false);
   }
 
+  bool Size(FileId file, uint64_t& size) override {
+    DWORD high = 0;
+    const DWORD low = GetFileSize(Handle(file), &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return Failed(false);
+    size = uint64_t(high) << 32 | low;
+    return true;
+  }
+
   bool Flush(FileId file) override { return FlushFileBuffers(Handle(file)) || Failed(false); }
 
   bool WriteTime(FileId file, FileTime& time) override {
@@ -127,7 +135,9 @@ class Win32FileSystem : public FileSystem {
 
 }  // namespace
 
+// Never destroyed: an object of static lifetime (the run's log) may still
+// close its file as the program ends, after function-local statics are gone.
 FileSystem& SystemFileSystem() {
-  static Win32FileSystem files;
-  return files;
+  static Win32FileSystem* files = new Win32FileSystem;
+  return *files;
 }

@@ -22,7 +22,9 @@ bool WriteFlushedFile(FileSystem& files, const std::string& path, const std::str
   {
     OpenFile file(files, path, FileOpen::kCreateAlways);
     if (!file.IsOpen()) return false;
-    written = files.Write(file.Id(), bytes.data(), uint32_t(bytes.size())) && files.Flush(file.Id());
+    uint64_t length = 0;
+    written = files.Write(file.Id(), bytes.data(), uint32_t(bytes.size())) && files.Size(file.Id(), length) &&
+              length == bytes.size() && files.Flush(file.Id());
     written = file.Close() && written;
   }
   if (!written) files.Delete(path);

@@ -12,5 +12,6 @@ bool ReadWholeFile(FileSystem& files, const std::string& path, std::string& byte
 // Writes `bytes` to `path` (a new file, or one that is emptied first) and
 // flushes them to the disk. A read-only file is refused, as Windows refuses
 // it (Wine running as root would not). A file that could not be written
-// whole is deleted again. False unless the file stands whole and flushed.
+// whole (a write failed, or the file is not as long as `bytes`) is deleted
+// again. False unless the file stands whole and flushed.
 bool WriteFlushedFile(FileSystem& files, const std::string& path, const std::string& bytes);

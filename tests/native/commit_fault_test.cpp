@@ -1,6 +1,7 @@
 // Every file step of the commit, run once per call index k on the in-memory
-// disk with (a) an error at call k and (b) a crash (kill or power cut) after
-// call k, for each route and Windows family. After each run:
+// disk with (a) an error at call k, (b) a crash (kill or power cut) after
+// call k and (c) a write at call k that writes half its bytes but reports
+// success, for each route and Windows family. After each run:
 //  - the installed file is the old or the new file byte for byte (or an
 //    earlier run's new file still pending), now and after the next restart;
 //    on 95/98/Me, which cannot replace a file in one step, it may also be
@@ -211,8 +212,29 @@ TEST_P(CommitFaults, NoFileLostAtAnyCall) {
     LayOut(crashing, route);
     crashing.CrashAfterCall(k);
     RunAndCheck(crashing, "with a crash after call " + std::to_string(k));
+    MemoryFileSystem cutting(route.family);
+    LayOut(cutting, route);
+    cutting.CutWriteSilently(k);
+    RunAndCheck(cutting, "with a write cut short at call " + std::to_string(k));
   }
-  std::printf("%s: %d calls, %d runs\n", route.name, calls, 2 * calls);
+  std::printf("%s: %d calls, %d runs\n", route.name, calls, 3 * calls);
+}
+
+// A package copy that no longer has the catalogue's CRC-32 (also a
+// read-only one, whose copy carries the attribute) is refused: the installed
+// file stays and no copy is left beside it.
+TEST(CommitCopyCheck, DamagedPackageCopyIsRefused) {
+  for (uint32_t attributes : {kAttributeArchive, kAttributeReadOnly}) {
+    MemoryFileSystem disk(WindowsFamily::kNt);
+    LayOut(disk, kRoutes[0]);
+    disk.Put(kPackageCopy, Bytes(kNew.size(), 5), attributes);
+    const ItemFiles item{kPackageCopy, kInstalled, kTemp + "ZMT9X.EXE", std::to_string(Crc32Update(0, kNew.data(), kNew.size()))};
+    const auto defer = [](const std::string&, const std::string&) { return 1; };
+    EXPECT_EQ(PutItemInPlace(disk, kOsFamilyNt, item, defer, nullptr), ItemOutcome::kCopyDamaged);
+    std::string bytes;
+    EXPECT_TRUE(disk.Get(kInstalled, bytes) && bytes == kOld);
+    EXPECT_FALSE(disk.Get(kInstalled + "0", bytes)) << "a copy is left beside the installed file";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryRoute, CommitFaults, ::testing::ValuesIn(kRoutes), [](const auto& info) {

@@ -57,7 +57,7 @@ void MemoryFileSystem::Restart(const std::string& wininitPath) {
   for (File& file : files_ | std::views::values) file.opens = 0, file.heldByOther = false;
   handles_.clear();
   crashed_ = false;
-  crashAfter_ = failCall_ = 0;
+  crashAfter_ = failCall_ = silentCutCall_ = 0;
   const auto moveOnto = [this](const std::string& from, const std::string& to) {
     auto source = files_.find(Key(from));
     if (source == files_.end()) return;
@@ -168,7 +168,7 @@ bool MemoryFileSystem::Write(FileId id, const void* buffer, uint32_t length) {
   if (crashed_) return false;
   if (handle == nullptr || !handle->writes) return Fail(kErrorInvalidHandle);
   // A failed write (a full disk) may still have written part of the bytes.
-  const uint32_t written = faulted ? length / 2 : length;
+  const uint32_t written = faulted || calls_ == silentCutCall_ ? length / 2 : length;
   std::string& bytes = files_.at(handle->key).bytes;
   if (bytes.size() < handle->position) bytes.resize(handle->position);
   bytes.replace(handle->position, std::min<size_t>(written, bytes.size() - handle->position),
@@ -182,6 +182,14 @@ bool MemoryFileSystem::SeekToEnd(FileId id) {
   Handle* handle = HandleOf(id);
   if (handle == nullptr) return Fail(kErrorInvalidHandle);
   handle->position = files_.at(handle->key).bytes.size();
+  return true;
+}
+
+bool MemoryFileSystem::Size(FileId id, uint64_t& size) {
+  if (!Begin()) return false;
+  Handle* handle = HandleOf(id);
+  if (handle == nullptr) return Fail(kErrorInvalidHandle);
+  size = files_.at(handle->key).bytes.size();
   return true;
 }
 

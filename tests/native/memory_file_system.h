@@ -33,6 +33,9 @@ class MemoryFileSystem : public FileSystem {
   // Call `call` (counted from 1) fails with `error` and changes nothing, but
   // a write writes half its bytes first, as on a full disk.
   void FailCall(int call, uint32_t error) { failCall_ = call, failError_ = error; }
+  // Call `call`, a write, writes half its bytes but reports them all
+  // written, as a faulty driver might.
+  void CutWriteSilently(int call) { silentCutCall_ = call; }
   // After call `call` the process is gone: every later call fails and
   // changes nothing, and the data written since the last flush is lost.
   void CrashAfterCall(int call) { crashAfter_ = call; }
@@ -61,6 +64,7 @@ class MemoryFileSystem : public FileSystem {
   bool Read(FileId file, void* buffer, uint32_t length, uint32_t& done) override;
   bool Write(FileId file, const void* buffer, uint32_t length) override;
   bool SeekToEnd(FileId file) override;
+  bool Size(FileId file, uint64_t& size) override;
   bool Flush(FileId file) override;
   bool WriteTime(FileId file, FileTime& time) override;
   bool SetWriteTime(FileId file, const FileTime& time) override;
@@ -105,7 +109,7 @@ class MemoryFileSystem : public FileSystem {
   std::set<std::string> folders_;
   std::vector<Handle> handles_;
   std::vector<std::pair<std::string, std::string>> pending_;
-  int calls_ = 0, failCall_ = 0, crashAfter_ = 0;
+  int calls_ = 0, failCall_ = 0, crashAfter_ = 0, silentCutCall_ = 0;
   uint32_t failError_ = 0, error_ = 0;
   bool crashed_ = false;
 };

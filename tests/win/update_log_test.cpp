@@ -17,6 +17,14 @@ std::string UserName() {
   return name;
 }
 
+// True when another program could open the file to write it.
+bool OpensForWriting(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
 class UpdateLogTest : public ::testing::Test {
  protected:
   std::string programDir = MakeScratchFolder("log");
@@ -27,6 +35,8 @@ class UpdateLogTest : public ::testing::Test {
 const std::regex kHeader("\r\n\\[\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}:\\d{2}\\]\r\n");
 const std::regex kStamp("\\d{2}:\\d{2}:\\d{2} ");
 
+// The run holds the log: each line can be read as soon as it is appended,
+// but no other program can write the file until the run ends.
 TEST_F(UpdateLogTest, HeaderThenStampedLinesInGbkBytes) {
   ASSERT_NE(log.StartRunLog(), 0);
   EXPECT_EQ(log.LogFilePath(), LogPath());
@@ -42,6 +52,9 @@ TEST_F(UpdateLogTest, HeaderThenStampedLinesInGbkBytes) {
   EXPECT_EQ(bytes.substr(bytes.size() - 12), "two\r\nlines\r\n");
   // The in-memory text is the lines without the run header.
   EXPECT_EQ(log.text, bytes.substr(25));
+  EXPECT_FALSE(OpensForWriting(LogPath()));
+  log.EndRunLog();
+  EXPECT_TRUE(OpensForWriting(LogPath()));
 }
 
 TEST_F(UpdateLogTest, OneByteMoreIsRotatedAndRestarted) {
@@ -67,24 +80,34 @@ TEST_F(UpdateLogTest, FailedRotationCopyKeepsTheOldLines) {
   EXPECT_EQ(bytes.substr(0, 1048577), std::string(1048577, 'z'));
 }
 
-TEST_F(UpdateLogTest, RemovedLogsFolderIsRecreatedWithoutHeader) {
+// A line after the run's end opens the log itself (making a removed LOGS
+// folder again, without a run header) and does not hold it.
+TEST_F(UpdateLogTest, LineAfterTheRunRecreatesTheLogWithoutHeader) {
   ASSERT_NE(log.StartRunLog(), 0);
+  log.EndRunLog();
   ASSERT_TRUE(DeleteFileA(LogPath().c_str()));
   ASSERT_TRUE(RemoveDirectoryA((programDir + "LOGS").c_str()));
   ASSERT_NE(log.AppendLine("after"), 0);
   std::string bytes = ReadWholeFile(LogPath());
   EXPECT_EQ(bytes.size(), 9u + 5 + 2);
   EXPECT_EQ(bytes.substr(9), "after\r\n");
+  EXPECT_TRUE(OpensForWriting(LogPath()));
 }
 
+// A log another program holds does not stop the run: its lines reach the
+// report, and once the log is free the next line reaches the file.
 TEST_F(UpdateLogTest, LockedLogStillReachesTheReport) {
-  ASSERT_NE(log.StartRunLog(), 0);
-  HANDLE held = CreateFileA(LogPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  CreateDirectoryA((programDir + "LOGS").c_str(), nullptr);
+  HANDLE held = CreateFileA(LogPath().c_str(), GENERIC_READ, 0, nullptr, CREATE_NEW, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(log.StartRunLog(), 0);
   EXPECT_EQ(log.AppendLine("kept"), 0);
   CloseHandle(held);
+  EXPECT_NE(log.AppendLine("later"), 0);
   EXPECT_NE(log.text.find("kept\r\n"), std::string::npos);
-  EXPECT_EQ(ReadWholeFile(LogPath()).find("kept"), std::string::npos);
+  const std::string bytes = ReadWholeFile(LogPath());
+  EXPECT_EQ(bytes.find("kept"), std::string::npos);
+  EXPECT_NE(bytes.find("later\r\n"), std::string::npos);
 }
 
 TEST_F(UpdateLogTest, OverlongProgramFolderIsRefusedNotCut) {
