@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every benchmark and prints each comparison as a ratio against its
-# target. Needs a finished scripts/build.sh. Not part of scripts/test.sh:
+# target. Needs a finished scripts/build.sh; builds the benchmark programs
+# first. Not part of scripts/test.sh:
 # timings belong here, not in tests.
 #
 #   bench/run-benchmarks.sh [codec|whole|all]      (default: all)
@@ -24,6 +25,8 @@ source "$root/scripts/wine-env.sh"
 native=$root/build/native/bin
 win=$root/build/$SKAL_WINE_ARCH/bin
 what=${1:-all}
+cmake --build "$root/build/native" --target benchmarks >/dev/null
+cmake --build "$root/build/$SKAL_WINE_ARCH" --target benchmarks >/dev/null
 
 codec() {
   echo "== CRC-32 and decoding, native (Google Benchmark, CPU time; ratio = zlib time / our time, target >= 1.0)"
