@@ -1,6 +1,6 @@
 // Stopping the simulated product under Wine: a main program ignoring "/quit",
-// one not registered or already ended, and the clients' handling of missing
-// or incomplete libraries.
+// one already ended, and the clients' handling of missing or incomplete
+// libraries.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -12,7 +12,6 @@
 #include "procctl/ipc_client_win.h"
 #include "procctl/process_exit_win.h"
 #include "procctl/service_client_win.h"
-#include "procctl/system_stop_actions_win.h"
 #include "procctl/stop_product_processes_win.h"
 #include "win_test_support.h"
 
@@ -43,7 +42,6 @@ class ProcessStop : public ::testing::Test {
   std::string program = product + "ZMT9X.EXE";
   std::string data = product + "ZMTDATA.DAT";
   std::map<std::string, std::pair<int32_t, ProcessStopRecord>> table;
-  std::vector<std::string> lookedUp;
   automation::ChildProcess running;
 
   void SetUp() override {
@@ -83,7 +81,6 @@ class ProcessStop : public ::testing::Test {
 
   ProcessLookup Lookup() {
     return [this](const std::string& name, ProcessStopRecord& record, int32_t& exitType) {
-      lookedUp.push_back(name);
       auto found = table.find(Upper(name));
       if (found == table.end()) return false;
       exitType = found->second.first;
@@ -111,18 +108,6 @@ TEST_F(ProcessStop, IgnoredQuitIsWaitedForFiveSecondsAndItsFilesStayLocked) {
   EXPECT_FALSE(MainProgramEnded());
   EXPECT_EQ(ProgramLog(), "ready\r\nquit-request\r\nquit-ignored\r\n");
   EXPECT_EQ(ReplaceError(program), DWORD(ERROR_SHARING_VIOLATION));
-}
-
-TEST_F(ProcessStop, UnregisteredComponentIsNotStartedToQuit) {
-  Describe("ZMT9X.EXE", 1, 1);
-  Describe("AGENT.EXE", 3, 5);
-  auto run = Run(runner);
-  ProcessStopper stopper(Lookup(), *std::make_unique<SystemStopActions>(), run->stoppedProcesses,
-                         run->ipcClient.get(), run->serviceClient.get());
-  EXPECT_EQ(stopper.StopProductProcess("ZMT9X.EXE"), -1);
-  EXPECT_EQ(stopper.StopProductProcess("AGENT.EXE"), -1);
-  Sleep(1000);
-  EXPECT_EQ(ProgramLog(), "");
 }
 
 // The program dies without leaving the IPC table: the request goes out, and
