@@ -31,27 +31,29 @@ TEST(DosBatch, MoverGroupOrFallbackWithNormalAttributes) {
     folders.windowsDir = ShortFolder();
     folders.tempDir = c == kLineTooLong ? MakeScratchFolder("dos temporary folder") : ShortFolder();
     const std::string install = c == kLineTooLong ? MakeScratchFolder("dos installation folder") : ShortFolder();
-    const std::string destination = install + "LongFileName.DLL", staged = folders.tempDir + "LongFileName.DLL0";
-    ASSERT_TRUE(WriteWholeFile(destination, "old"));
-    ASSERT_TRUE(WriteWholeFile(staged, "new"));
-    const DWORD hiding = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    SetFileAttributesA(destination.c_str(), hiding);
-    if (c == kMoverUnwritable) {
-      ASSERT_TRUE(CreateDirectoryA((folders.tempDir + "ZMTMove.EXE").c_str(), nullptr));
-    }
+    // Two locked files: the second group follows the first.
+    std::string expected;
+    for (const char* name : {"LongFileName.DLL", "OtherLongName.EXE"}) {
+      const std::string destination = install + name, staged = folders.tempDir + name + "0";
+      ASSERT_TRUE(WriteWholeFile(destination, "old"));
+      ASSERT_TRUE(WriteWholeFile(staged, "new"));
+      const DWORD hiding = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+      SetFileAttributesA(destination.c_str(), hiding);
+      if (c == kMoverUnwritable) CreateDirectoryA((folders.tempDir + "ZMTMove.EXE").c_str(), nullptr);
 
-    EXPECT_EQ(DeferByDosBatch(folders, destination, folders.tempDir + "NotStaged.DLL0"), 0);
-    ASSERT_EQ(DeferByDosBatch(folders, destination, staged), 1);
-    EXPECT_EQ(GetFileAttributesA(destination.c_str()) & hiding, 0u);
-    const std::string mover = ShortPath(folders.tempDir) + "ZMTMove.EXE";
-    const std::string batch = ReadWholeFile(folders.tempDir + "ZMTMove.BAT");
-    if (c == kMover) {
-      EXPECT_EQ(batch, MoverGroup(mover, ShortPath(staged), ShortPath(destination)));
-      EXPECT_GT(ReadWholeFile(mover).size(), 1000u);
-    } else {
-      EXPECT_EQ(batch, FallbackGroup(ShortPath(folders.windowsDir) + "Command\\Attrib", ShortPath(staged),
-                                     ShortPath(destination)));
+      EXPECT_EQ(DeferByDosBatch(folders, destination, folders.tempDir + "NotStaged.DLL0"), 0);
+      ASSERT_EQ(DeferByDosBatch(folders, destination, staged), 1);
+      EXPECT_EQ(GetFileAttributesA(destination.c_str()) & hiding, 0u);
+      const std::string mover = ShortPath(folders.tempDir) + "ZMTMove.EXE";
+      if (c == kMover) {
+        expected += MoverGroup(mover, ShortPath(staged), ShortPath(destination));
+        EXPECT_GT(ReadWholeFile(mover).size(), 1000u);
+      } else {
+        expected += FallbackGroup(ShortPath(folders.windowsDir) + "Command\\Attrib", ShortPath(staged),
+                                  ShortPath(destination));
+      }
     }
+    EXPECT_EQ(ReadWholeFile(folders.tempDir + "ZMTMove.BAT"), expected);
   }
 }
 

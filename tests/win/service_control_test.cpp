@@ -57,6 +57,7 @@ struct RecordingClock {
 TEST(ServiceControl, StartAndStopAnInstalledServiceOnce) {
   EXPECT_EQ(StopServiceByName("SkalNoSuchService"), -1);
   EXPECT_EQ(StartServiceByName("SkalNoSuchService"), 0);
+  EXPECT_EQ(StopServiceByName(""), -1);
   TestService service("SkalPace", "starttime=1200 stoptime=1200 starthint=3000 stophint=3000");
   ASSERT_TRUE(service.Installed());
   RecordingClock clock;

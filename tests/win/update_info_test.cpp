@@ -1,6 +1,7 @@
 // The update-info working copy: the built-in default written over a stale
-// copy, the versions it lists from real files, its removal with the object,
-// and nothing from a damaged stored file or an unwritable copy.
+// copy or the product's stored file expanded, the versions they list from
+// real files, the copy's removal with the object, and nothing from a damaged
+// stored file or an unwritable copy.
 #include "versions/update_info.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <memory>
 
 #include "../fixtures/fixture_images.h"
+#include "pack.h"
 #include "versions/update_info_default.h"
 #include "win_test_support.h"
 
@@ -43,6 +45,24 @@ TEST(UpdateInfo, DefaultReplacesAStaleCopyListsFourVersionsAndGoesWithTheObject)
   EXPECT_EQ(AllLines(*info), lines) << "the list starts over on every Begin";
   info.reset();
   EXPECT_EQ(GetFileAttributesA(working.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// Read as it is: a missing file gives an empty header version or resource
+// version 0.1, an unknown method the label alone, and the entry without a
+// file name ends the list.
+TEST(UpdateInfo, StoredFileIsExpandedAndReadAsItIs) {
+  const std::string program = MakeScratchFolder("prog"), temp = MakeScratchFolder("temp");
+  ASSERT_TRUE(LayOutVersionFiles(program));
+  const std::string text =
+      "[DisplayVer]\r\nDescript0=Engine:\r\nFileName0=missing.dat\r\nVersionMethod0=1\r\nDescript1=Main:\r\n"
+      "FileName1=missing.exe\r\nDescript2=Odd:\r\nFileName2=ZMT9X.EXE\r\nVersionMethod2=5\r\nDescript3=Skipped:\r\n"
+      "Descript4=Never:\r\nFileName4=x\r\n";
+  const std::vector<unsigned char> packed = PackImage(reinterpret_cast<const unsigned char*>(text.data()), text.size());
+  ASSERT_TRUE(WriteWholeFile(program + "UpdInfo.DAT", std::string(packed.begin(), packed.end())));
+  UpdateInfo info;
+  EXPECT_EQ(info.OpenUpdateInfo(program + "UpdInfo.DAT", temp + "UpdInfo.INI"), 1);
+  EXPECT_EQ(info.ReadInfoInt("Comment", "DisplayVerFlag", 7), 7);  // the key is absent
+  EXPECT_EQ(AllLines(info), "Engine:|Main:0.1|Odd:|");
 }
 
 TEST(UpdateInfo, DamagedStoredFileOrUnwritableCopyGivesNothing) {
