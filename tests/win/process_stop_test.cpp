@@ -3,8 +3,6 @@
 // libraries.
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <map>
 #include <memory>
 
 #include "app/update_run.h"
@@ -18,11 +16,6 @@
 using namespace testsupport;
 
 namespace {
-
-std::string Upper(std::string text) {
-  for (char& c : text) c = char(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
 
 bool CopySim(const std::string& simName, const std::string& destination) {
   return CopyFileA((ProgramFolder() + "sim\\" + simName).c_str(), destination.c_str(), FALSE) != 0;
@@ -41,7 +34,6 @@ class ProcessStop : public ::testing::Test {
   std::string product = MakeScratchFolder("product");
   std::string program = product + "ZMT9X.EXE";
   std::string data = product + "ZMTDATA.DAT";
-  std::map<std::string, std::pair<int32_t, ProcessStopRecord>> table;
   automation::ChildProcess running;
 
   void SetUp() override {
@@ -51,10 +43,6 @@ class ProcessStop : public ::testing::Test {
     }
     ASSERT_TRUE(CopySim("sim_main_program.exe", program));
     ASSERT_TRUE(WriteWholeFile(data, "old bytes"));
-  }
-
-  void Describe(const std::string& name, int32_t exitType, int32_t id) {
-    table[Upper(name)] = {exitType, {program, id, "/quit", ""}};
   }
 
   // Starts the main program with its settings and waits until it is ready.
@@ -79,13 +67,12 @@ class ProcessStop : public ::testing::Test {
     return run;
   }
 
+  // The catalogue describes the main program as component 1, stopped by IPC.
   ProcessLookup Lookup() {
     return [this](const std::string& name, ProcessStopRecord& record, int32_t& exitType) {
-      auto found = table.find(Upper(name));
-      if (found == table.end()) return false;
-      exitType = found->second.first;
-      record = found->second.second;
-      return true;
+      exitType = 1;
+      record = {program, 1, "/quit", ""};
+      return name == "ZMT9X.EXE";
     };
   }
 
@@ -96,7 +83,6 @@ class ProcessStop : public ::testing::Test {
 };
 
 TEST_F(ProcessStop, IgnoredQuitIsWaitedForFiveSecondsAndItsFilesStayLocked) {
-  Describe("ZMT9X.EXE", 1, 1);
   StartMainProgram(1, "ipc", false);
   auto run = Run(runner);
   const DWORD begin = GetTickCount();
@@ -114,7 +100,6 @@ TEST_F(ProcessStop, IgnoredQuitIsWaitedForFiveSecondsAndItsFilesStayLocked) {
 // its process id, which no longer exists, counts as ended.
 TEST_F(ProcessStop, ComponentThatHasEndedCountsAsEnded) {
   EXPECT_EQ(WaitForProcessExit(0), 1);
-  Describe("ZMT9X.EXE", 1, 1);
   auto run = Run(runner);  // open first: the table lives while a process maps it
   StartMainProgram(1, "ipc", true);
   running.Terminate();
@@ -125,7 +110,6 @@ TEST_F(ProcessStop, ComponentThatHasEndedCountsAsEnded) {
 
 TEST_F(ProcessStop, MissingLibrariesLeaveTheirComponentsNotRunning) {
   const std::string empty = MakeScratchFolder("nolibs");
-  Describe("ZMT9X.EXE", 1, 1);
   StartMainProgram(1, "ipc", true);
   auto run = Run(empty);
   StopProductProcesses("ZMT9X.EXE,", *run, Lookup());
@@ -136,7 +120,6 @@ TEST_F(ProcessStop, MissingLibrariesLeaveTheirComponentsNotRunning) {
 TEST_F(ProcessStop, IpcLibraryLackingAnExportIsFreedAgain) {
   const std::string folder = MakeScratchFolder("partial");
   ASSERT_TRUE(CopySim("ZMTIPC_incomplete.dll", folder + "ZMTIPC.dll"));
-  Describe("ZMT9X.EXE", 1, 1);
   StartMainProgram(1, "ipc", true);
   IpcClient client(folder);
   EXPECT_FALSE(client.IsInitialised());
@@ -147,7 +130,6 @@ TEST_F(ProcessStop, IpcLibraryLackingAnExportIsFreedAgain) {
 
 // Clients share one library reference count: it stays loaded while any is open.
 TEST_F(ProcessStop, IpcLibraryStaysLoadedUntilTheLastClientCloses) {
-  Describe("ZMT9X.EXE", 1, 1);
   StartMainProgram(1, "ipc", true);
   const std::string library = runner + "ZMTIPC.dll";
   auto first = std::make_unique<IpcClient>(runner);
