@@ -1,22 +1,71 @@
 // The commit under Wine: verified replacement, locked files deferred by the
-// running family's route, staged names, the database clean-up, and the
-// restart routes that cannot be armed.
+// running family's route or failed without a temporary folder, staged names,
+// the database clean-up, and the restart routes that cannot be armed.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
+#include "app/update_run.h"
+#include "catalog/update_catalog.h"
 #include "child_process_win.h"
 #include "commit/commit_driver.h"
 #include "commit/os_family.h"
-#include "commit_fixture.h"
+#include "engine/file_crc32.h"
 #include "held_file_win.h"
+#include "log/message_text.h"
 #include "paths/folders_win.h"
 #include "platform/file_search_win.h"
+#include "platform/ui_win.h"
 #include "resources/message_ids.h"
+#include "win_test_support.h"
 
 using namespace testsupport;
 
 namespace {
+
+// A run ready to commit in scratch folders: an installation, a package with
+// the new files, a temporary folder and a Windows folder of its own, and
+// items that name them as the catalogue loader would.
+class Commit : public ::testing::Test {
+ protected:
+  std::string product = MakeScratchFolder("product");
+  std::string package = MakeScratchFolder("package");
+  std::string temp = MakeScratchFolder("temp");
+  std::string windows = MakeScratchFolder("windows");
+  UpdateRun run;
+  UpdateCatalog catalog;
+
+  void SetUp() override {
+    run.programDir = product;
+    run.packageSourceDir = package;
+    run.tempDir = temp;
+    run.windowsDir = windows;
+    run.catalogTypeMask = 1;
+    catalog.Loaded = true;
+  }
+
+  // An intact item whose package copy holds `bytes`, put at the head of the
+  // list as the loader does; `folder` is its destination folder.
+  UpdateItem& AddItem(const std::string& name, const std::string& bytes, const std::string& folder) {
+    UpdateItem item;
+    item.FileName = name;
+    item.LocalPath = folder;
+    item.SourcePath = package + name;
+    EXPECT_TRUE(WriteWholeFile(item.SourcePath, bytes));
+    item.CRC = std::to_string(int32_t(FileCrc32(item.SourcePath)));
+    item.SourceState = kSourceIntact;
+    item.TypeId = 1;
+    item.Needed = 1;
+    catalog.Items.push_front(item);
+    return catalog.Items.front();
+  }
+
+  // The run's log holds message `id` for the file and folder.
+  bool Logged(unsigned id, const std::string& name, const std::string& folder) const {
+    return run.log.text.find(FormatMessageText(LoadMessage(id), {name, folder})) != std::string::npos;
+  }
+  bool Logged(unsigned id) const { return run.log.text.find(LoadMessage(id)) != std::string::npos; }
+};
 
 // The family the prefix presents, as SKAL_WINVER chose it.
 int32_t PrefixFamily() {
@@ -34,8 +83,6 @@ void LayOutDatabases(const std::string& folder) {
                            "ZMT00003.UPD", "ZMT00004.UPD"})
     ASSERT_TRUE(WriteWholeFile(folder + name, name));
 }
-
-class Commit : public CommitFixture {};
 
 TEST_F(Commit, ReplacesVerifiedFilesAndRemovesSupersededDatabasesAtOnce) {
   const std::string sub = product + "Engine\\";
@@ -105,12 +152,12 @@ TEST_F(Commit, SelfUpdateThatCannotBeWrittenFails) {
 
 // A file held open by another process cannot be replaced now: the new file
 // is staged under the first free number and deferred by the family's route.
-class LockedCommit : public CommitFixture {
+class LockedCommit : public Commit {
  protected:
   automation::ChildProcess holder;
 
   void SetUp() override {
-    CommitFixture::SetUp();
+    Commit::SetUp();
     ASSERT_TRUE(WriteWholeFile(product + "ZMT9X.EXE", "old program"));
     ASSERT_TRUE(automation::HoldFile(holder, product + "ZMT9X.EXE", "none"));
   }
@@ -144,6 +191,26 @@ TEST_F(LockedCommit, RestartFlagOfALockedFileAsksForTheRestart) {
   EXPECT_EQ(CommitUpdate(run, catalog), 1);
   EXPECT_TRUE(Logged(kMsgDeferredRestart, "ZMT9X.EXE", product));
   EXPECT_EQ(run.restartNeeded, 1);
+}
+
+// In the commit the temporary folder only receives the staged copy of a
+// locked file; when it is missing, that file fails with message 13 and
+// stays the old one.
+TEST_F(LockedCommit, ALockedFileWithoutTemporaryFolderFailsAndStaysOld) {
+  run.tempDir = temp + "missing\\";
+  AddItem("ZMT9X.EXE", "new program", product);
+  AddItem("ZMTENG.DLL", "new engine", product);
+
+  EXPECT_EQ(CommitUpdate(run, catalog), 1);
+  EXPECT_TRUE(Logged(kMsgStagingFailed, "ZMT9X.EXE", product));
+  EXPECT_TRUE(Logged(kMsgUpdated, "ZMTENG.DLL", product));
+  EXPECT_TRUE(Logged(kMsgFilesUpdateFailed));
+  EXPECT_TRUE(Logged(kMsgUpdateAgain));
+  EXPECT_FALSE(Logged(kMsgFilesUpdated));
+  EXPECT_EQ(run.deferredPending, 0);
+  holder.Terminate();
+  EXPECT_EQ(ReadWholeFile(product + "ZMT9X.EXE"), "old program");
+  EXPECT_FALSE(FileExists(product + "ZMT9X.EXE0"));
 }
 
 // A family that is neither 9x nor NT has no way to finish the replacement:

@@ -1,3 +1,8 @@
+// The DOS batch's wiring on real files: the destination's attributes made
+// normal, short paths, the mover written out, and the group chosen (the
+// mover's, or Attrib, copy and del when the mover cannot be written or its
+// line would be too long for DOS). The text itself is tested natively, and
+// run in DOSBox by tests/dos.
 #include "commit/dos_batch_win.h"
 
 #include <gtest/gtest.h>
@@ -18,69 +23,38 @@ std::string ShortFolder() {
   return folder;
 }
 
-class DosBatchTest : public ::testing::Test {
- protected:
-  void SetUp() override {
+TEST(DosBatch, MoverGroupOrFallbackWithNormalAttributes) {
+  enum Case { kMover, kMoverUnwritable, kLineTooLong };
+  for (Case c : {kMover, kMoverUnwritable, kLineTooLong}) {
+    SCOPED_TRACE(c);
+    RestartFolders folders;
     folders.windowsDir = ShortFolder();
-    folders.tempDir = ShortFolder();
-    install = ShortFolder();
-    shortTemp = ShortPath(folders.tempDir);
+    folders.tempDir = c == kLineTooLong ? MakeScratchFolder("dos temporary folder") : ShortFolder();
+    const std::string install = c == kLineTooLong ? MakeScratchFolder("dos installation folder") : ShortFolder();
+    // Two locked files: the second group follows the first.
+    std::string expected;
+    for (const char* name : {"LongFileName.DLL", "OtherLongName.EXE"}) {
+      const std::string destination = install + name, staged = folders.tempDir + name + "0";
+      ASSERT_TRUE(WriteWholeFile(destination, "old"));
+      ASSERT_TRUE(WriteWholeFile(staged, "new"));
+      const DWORD hiding = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+      SetFileAttributesA(destination.c_str(), hiding);
+      if (c == kMoverUnwritable) CreateDirectoryA((folders.tempDir + "ZMTMove.EXE").c_str(), nullptr);
+
+      EXPECT_EQ(DeferByDosBatch(folders, destination, folders.tempDir + "NotStaged.DLL0"), 0);
+      ASSERT_EQ(DeferByDosBatch(folders, destination, staged), 1);
+      EXPECT_EQ(GetFileAttributesA(destination.c_str()) & hiding, 0u);
+      const std::string mover = ShortPath(folders.tempDir) + "ZMTMove.EXE";
+      if (c == kMover) {
+        expected += MoverGroup(mover, ShortPath(staged), ShortPath(destination));
+        EXPECT_GT(ReadWholeFile(mover).size(), 1000u);
+      } else {
+        expected += FallbackGroup(ShortPath(folders.windowsDir) + "Command\\Attrib", ShortPath(staged),
+                                  ShortPath(destination));
+      }
+    }
+    EXPECT_EQ(ReadWholeFile(folders.tempDir + "ZMTMove.BAT"), expected);
   }
-  std::string Batch() const { return ReadWholeFile(folders.tempDir + "ZMTMove.BAT"); }
-  std::string Mover() const { return shortTemp + "ZMTMove.EXE"; }
-  std::string StartText() const { return StartFileText(shortTemp + "ZMTMove.BAT", Mover()); }
-  // A locked installed file and its staged copy, both with long names.
-  void Stage(const std::string& name, std::string& destination, std::string& staged) {
-    destination = install + name;
-    staged = folders.tempDir + name + "0";
-    ASSERT_TRUE(WriteWholeFile(destination, "old"));
-    ASSERT_TRUE(WriteWholeFile(staged, "new"));
-  }
-
-  RestartFolders folders;
-  std::string install, shortTemp;
-};
-
-TEST_F(DosBatchTest, GroupsRunTheMoverInDeferralOrder) {
-  std::string dest1, staged1, dest2, staged2;
-  Stage("LongFileName.DLL", dest1, staged1);
-  Stage("OtherLongName.EXE", dest2, staged2);
-  SetFileAttributesA(dest1.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-  ASSERT_EQ(DeferByDosBatch(folders, dest1, staged1), 1);
-  ASSERT_EQ(DeferByDosBatch(folders, dest2, staged2), 1);
-  const DWORD hiding = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-  EXPECT_EQ(GetFileAttributesA(dest1.c_str()) & hiding, 0u);
-  EXPECT_EQ(Batch(), MoverGroup(Mover(), ShortPath(staged1), ShortPath(dest1)) +
-                         MoverGroup(Mover(), ShortPath(staged2), ShortPath(dest2)));
-  EXPECT_GT(ReadWholeFile(folders.tempDir + "ZMTMove.EXE").size(), 1000u);
-}
-
-TEST_F(DosBatchTest, WithoutTheMoverAttribCopyAndDel) {
-  std::string dest, staged;
-  Stage("LongFileName.DLL", dest, staged);
-  ASSERT_TRUE(CreateDirectoryA((folders.tempDir + "ZMTMove.EXE").c_str(), nullptr));  // cannot be written
-  ASSERT_EQ(DeferByDosBatch(folders, dest, staged), 1);
-  EXPECT_EQ(Batch(), FallbackGroup(ShortPath(folders.windowsDir) + "Command\\Attrib", ShortPath(staged),
-                                   ShortPath(dest)));
-}
-
-TEST_F(DosBatchTest, MoverLineTooLongForDosFallsBackToShorterLines) {
-  folders.tempDir = MakeScratchFolder("dos temporary folder");
-  install = MakeScratchFolder("dos installation folder");
-  shortTemp = ShortPath(folders.tempDir);
-  std::string dest, staged;
-  Stage("LongFileName.DLL", dest, staged);
-  ASSERT_EQ(MoverGroup(Mover(), ShortPath(staged), ShortPath(dest)), "");
-  ASSERT_EQ(DeferByDosBatch(folders, dest, staged), 1);
-  EXPECT_EQ(Batch(), FallbackGroup(ShortPath(folders.windowsDir) + "Command\\Attrib", ShortPath(staged),
-                                   ShortPath(dest)));
-}
-
-TEST_F(DosBatchTest, MissingFilesAreNotDeferred) {
-  std::string dest, staged;
-  Stage("LongFileName.DLL", dest, staged);
-  EXPECT_EQ(DeferByDosBatch(folders, dest, folders.tempDir + "NotStaged.DLL0"), 0);
-  EXPECT_EQ(Batch(), "");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs the fault-drive tests (PROGRAM, built from fault_drives_win.cpp) under
-# Wine with drives of their own, mounted here and mapped into the prefix:
+# Runs the fault-drive tests (PROGRAM, the Windows tests, with a filter that
+# picks them) under Wine with drives of their own, mounted here and mapped
+# into the prefix:
 #   F:  a 16 MiB tmpfs, for a full disk
 #   W:  a tmpfs, writable
 #   R:  the same tmpfs through a read-only bind mount

@@ -1,3 +1,6 @@
+// The self-update hand-off on disk: an earlier, read-only one is replaced;
+// the carried self-update program waits for a destination that is still
+// held open, copies, and starts the update program with "/CONTINUE ".
 #include "commit/self_update_win.h"
 
 #include <gtest/gtest.h>
@@ -9,55 +12,20 @@
 
 using namespace testsupport;
 
-namespace {
-
-class SelfUpdateTest : public ::testing::Test {
- protected:
-  std::string programDir = MakeScratchFolder("selfupdate_program");
-  std::string packageDir = MakeScratchFolder("selfupdate_package");
+TEST(SelfUpdate, EarlierHandOffIsReplacedAndTheProgramCompletesTheNewOne) {
+  const std::string programDir = MakeScratchFolder("selfupdate_program");
+  const std::string packageDir = MakeScratchFolder("selfupdate_package");
   UpdateLog log{programDir};
-
-  SelfUpdateRequest Request(int count) {
-    SelfUpdateRequest request{1, packageDir + "source\\", programDir, {}};
-    for (int n = 0; n < count; ++n) {
-      const std::string name = "FILE" + std::to_string(n) + ".DLL";
-      request.files.push_back({packageDir + name, programDir + name});
-    }
-    return request;
-  }
-  std::string HandOff(const char* key) const {
-    char value[MAX_PATH] = {};
-    GetPrivateProfileStringA("UpdateSelf", key, "(none)", value, MAX_PATH, (packageDir + "source\\Update.inf").c_str());
-    return value;
-  }
-};
-
-TEST_F(SelfUpdateTest, EarlierHandOffIsReplacedNotExtended) {
-  ASSERT_EQ(SelfUpdateHandOff(Request(5), log), 1);
-  SetFileAttributesA((packageDir + "source\\Update.inf").c_str(), FILE_ATTRIBUTE_READONLY);
-  ASSERT_EQ(SelfUpdateHandOff(Request(2), log), 1);
-  EXPECT_EQ(HandOff("DesFile1"), programDir + "FILE1.DLL");
-  EXPECT_EQ(HandOff("SrcFile2"), "(none)");
-  EXPECT_EQ(HandOff("DesFile4"), "(none)");
-}
-
-TEST_F(SelfUpdateTest, NothingWithoutTheCataloguesRequest) {
-  SelfUpdateRequest request = Request(1);
-  request.selfUpdateFirst = 0;
-  EXPECT_EQ(SelfUpdateHandOff(request, log), 0);
-  EXPECT_FALSE(IsFolder(request.packageSourceDir));
-  EXPECT_EQ(log.text, "");
-}
-
-// The whole hand-off: the runner's files are written, the self-update
-// program waits for a destination that is still held open, copies, and
-// starts the update program with "/CONTINUE ".
-TEST_F(SelfUpdateTest, SelfUpdateProgramCompletesTheHandOff) {
-  SelfUpdateRequest request = Request(2);
-  for (int n = 0; n < 2; ++n) {
+  SelfUpdateRequest request{1, packageDir + "source\\", programDir, {}};
+  for (int n = 0; n < 5; ++n) {
+    const std::string name = "FILE" + std::to_string(n) + ".DLL";
+    request.files.push_back({packageDir + name, programDir + name});
     ASSERT_TRUE(WriteWholeFile(request.files[n].source, "new " + std::to_string(n)));
     ASSERT_TRUE(WriteWholeFile(request.files[n].destination, "old"));
   }
+  ASSERT_EQ(SelfUpdateHandOff(request, log), 1);
+  SetFileAttributesA((request.packageSourceDir + "Update.inf").c_str(), FILE_ATTRIBUTE_READONLY);
+  request.files.resize(2);
   SetFileAttributesA(request.files[0].destination.c_str(), FILE_ATTRIBUTE_READONLY);
   ASSERT_TRUE(CopyFileA((ProgramFolder() + "arg_recorder.exe").c_str(), (programDir + "Update.EXE").c_str(), FALSE));
   ASSERT_EQ(SelfUpdateHandOff(request, log), 1);
@@ -74,6 +42,7 @@ TEST_F(SelfUpdateTest, SelfUpdateProgramCompletesTheHandOff) {
   EXPECT_EQ(exitCode, 0u);
   EXPECT_EQ(ReadWholeFile(request.files[0].destination), "new 0");
   EXPECT_EQ(ReadWholeFile(request.files[1].destination), "new 1");
+  EXPECT_EQ(ReadWholeFile(programDir + "FILE4.DLL"), "old") << "a pair of the earlier hand-off survived";
 
   const std::string record = programDir + "CommandLine.txt";
   // The started program may still be writing its record.
@@ -84,5 +53,3 @@ TEST_F(SelfUpdateTest, SelfUpdateProgramCompletesTheHandOff) {
   }
   EXPECT_NE(commandLine.find("Update.EXE\" /CONTINUE"), std::string::npos) << commandLine;
 }
-
-}  // namespace

@@ -88,63 +88,71 @@ TEST(DecideUpdate, ComponentTestComesFirst) {
   EXPECT_EQ(DecideUpdate(input), 0);
 }
 
-TEST(DecideUpdate, Method4IsAlwaysNeededAndMethod3GoesByCrc) {
-  Installation at("crcmethods");
+// Every method over one installation folder. Expected: the two answers of
+// DecideBothWays, or for a missing file the one answer for a CRC of 12345.
+TEST(DecideUpdate, EachMethodOnInstalledFiles) {
+  Installation at("methods");
   at.Put("same.dll", "installed bytes");
-  EXPECT_EQ(DecideBothWays(at, at.Item("same.dll", 4)), kNeeded);
-  EXPECT_EQ(DecideBothWays(at, at.Item("same.dll", 3)), kByCrc);
+  at.Put("Skal.dll", ReadWholeFile(ProgramFolder() + "verfixture.dll"));  // product version 4.0.0.5
+  at.Put("commas.vxd", fixtures::DriverImage(fixtures::DriverVersionResource("4, 10, 0, 1998")));
+  at.Put("dots.vxd", fixtures::DriverImage(fixtures::DriverVersionResource("4.10.0.1998")));
+  at.Put("short.bin", std::string(100, 'x'));  // too short for a header (method 1)
+  at.Put("older.dat", "older");
+  at.Put("sameday.dat", "same day");
+  at.SetModified("older.dat", 2004, 3, 25);
+  at.SetModified("sameday.dat", 2004, 3, 26);
+  for (const char* name : {"ZMT00012.UPD", "ZMT00013.UPD", "zmt00012.dat", "Skal.ini"}) at.Put(name, name);
+  // The system's version functions find nothing in the drivers: only the driver scan does.
+  VersionNumber ignored;
+  ASSERT_FALSE(ReadResourceVersion(at.folder + "commas.vxd", ignored));
+
+  const struct {
+    const char* file;
+    int method;
+    const char* version;
+    std::string expected;
+  } rows[] = {
+      {"same.dll", 4, "1.0", kNeeded},
+      {"same.dll", 3, "1.0", kByCrc},
+      // With a version resource only the CRC decides, whatever the version.
+      {"Skal.dll", 0, "1.0", kByCrc},
+      {"Skal.dll", 0, "9.0", kByCrc},
+      // A driver without a system version goes by its own.
+      {"commas.vxd", 0, "4.10.0.2000", kNeeded},
+      {"commas.vxd", 0, "4.10", kByCrc},
+      {"commas.vxd", 0, "4.9", kNotNeeded},
+      {"dots.vxd", 0, "4.9", kByCrc},
+      {"missing.vxd", 0, "4.9", "1"},
+      // Other methods: presence, then the CRC.
+      {"short.bin", 1, "1.0", kByCrc},
+      {"short.bin", 6, "1.0", kByCrc},
+      {"missing.bin", 6, "1.0", "1"},
+      // By the modification date, then the CRC; a date without its day
+      // counts day 0, not later than any day of March.
+      {"older.dat", 5, "2004.3.26", kNeeded},
+      {"sameday.dat", 5, "2004.3.26", kByCrc},
+      {"sameday.dat", 5, "2004.2.28", kByCrc},
+      {"missing.dat", 5, "2004.3.26", "1"},
+      {"older.dat", 5, "2004.3", kByCrc},
+      {"older.dat", 5, "2004.4", kNeeded},
+      // By the database twin; a name that is no database name is its own twin.
+      {"ZMT00012.UPD", 2, "1.0", kNotNeeded},
+      {"ZMT00012.DAT", 2, "1.0", kNotNeeded},
+      {"ZMT00013.UPD", 2, "1.0", kByCrc},
+      {"ZMT00014.UPD", 2, "1.0", "1"},
+      {"Skal.ini", 2, "1.0", kNotNeeded},
+  };
+  for (const auto& row : rows) {
+    const DecisionInput input = at.Item(row.file, row.method, row.version);
+    const std::string got = row.expected.size() == 1 ? std::to_string(DecideUpdate(input)) : DecideBothWays(at, input);
+    EXPECT_EQ(got, row.expected) << row.file << " method " << row.method << " version " << row.version;
+  }
   // A missing file has CRC 0: only the CRC text "0" matches it.
   DecisionInput missing = at.Item("missing.dll", 3);
   missing.CRC = "0";
   EXPECT_EQ(DecideUpdate(missing), 0);
   missing.CRC = "891568578";
   EXPECT_EQ(DecideUpdate(missing), 1);
-}
-
-TEST(DecideUpdate, Method0WithVersionResourceGoesByCrcAlone) {
-  Installation at("resource");
-  at.Put("Skal.dll", ReadWholeFile(ProgramFolder() + "verfixture.dll"));
-  // The installed product version is 4.0.0.5; neither an older nor a newer
-  // catalogue version changes the answer.
-  EXPECT_EQ(DecideBothWays(at, at.Item("Skal.dll", 0, "1.0")), kByCrc);
-  EXPECT_EQ(DecideBothWays(at, at.Item("Skal.dll", 0, "9.0")), kByCrc);
-}
-
-TEST(DecideUpdate, Method0DriverWithoutSystemVersionGoesByItsOwnVersion) {
-  Installation at("driver");
-  at.Put("commas.vxd", fixtures::DriverImage(fixtures::DriverVersionResource("4, 10, 0, 1998")));
-  at.Put("dots.vxd", fixtures::DriverImage(fixtures::DriverVersionResource("4.10.0.1998")));
-  // The system's version functions find nothing in these: only the driver scan does.
-  VersionNumber ignored;
-  ASSERT_FALSE(ReadResourceVersion(at.folder + "commas.vxd", ignored));
-  EXPECT_EQ(DecideBothWays(at, at.Item("commas.vxd", 0, "4.10.0.2000")), kNeeded);
-  EXPECT_EQ(DecideBothWays(at, at.Item("commas.vxd", 0, "4.10")), kByCrc);
-  EXPECT_EQ(DecideBothWays(at, at.Item("commas.vxd", 0, "4.9")), kNotNeeded);
-  EXPECT_EQ(DecideBothWays(at, at.Item("dots.vxd", 0, "4.9")), kByCrc);
-  EXPECT_EQ(DecideUpdate(at.Item("missing.vxd", 0, "4.9")), 1);
-}
-
-TEST(DecideUpdate, OtherMethodsGoByPresenceThenCrc) {
-  Installation at("general");
-  at.Put("short.bin", std::string(100, 'x'));  // too short for a header (method 1)
-  EXPECT_EQ(DecideBothWays(at, at.Item("short.bin", 1)), kByCrc);
-  EXPECT_EQ(DecideBothWays(at, at.Item("short.bin", 6)), kByCrc);
-  EXPECT_EQ(DecideUpdate(at.Item("missing.bin", 6)), 1);
-}
-
-TEST(DecideUpdate, Method5ByModificationDateThenCrc) {
-  Installation at("dates");
-  at.Put("older.dat", "older");
-  at.Put("sameday.dat", "same day");
-  at.SetModified("older.dat", 2004, 3, 25);
-  at.SetModified("sameday.dat", 2004, 3, 26);
-  EXPECT_EQ(DecideBothWays(at, at.Item("older.dat", 5, "2004.3.26")), kNeeded);
-  EXPECT_EQ(DecideBothWays(at, at.Item("sameday.dat", 5, "2004.3.26")), kByCrc);
-  EXPECT_EQ(DecideBothWays(at, at.Item("sameday.dat", 5, "2004.2.28")), kByCrc);
-  EXPECT_EQ(DecideUpdate(at.Item("missing.dat", 5, "2004.3.26")), 1);
-  // A date without its day counts day 0: not later than any day of March.
-  EXPECT_EQ(DecideBothWays(at, at.Item("older.dat", 5, "2004.3")), kByCrc);
-  EXPECT_EQ(DecideBothWays(at, at.Item("older.dat", 5, "2004.4")), kNeeded);
 }
 
 // A file written at 00:30 summer time belongs to that day, whatever offset
@@ -167,20 +175,6 @@ TEST(DecideUpdate, Method5TakesTheOffsetInForceOnTheFilesDate) {
   at.Put("summer.dat", "summer");
   at.SetModifiedUtc("summer.dat", FILETIME{ticks.LowPart, ticks.HighPart});
   EXPECT_EQ(DecideBothWays(at, at.Item("summer.dat", 5, "2004." + std::to_string(month) + ".15")), kByCrc);
-}
-
-TEST(DecideUpdate, Method2ByTheDatabaseTwin) {
-  Installation at("twins");
-  at.Put("ZMT00012.UPD", "update");
-  at.Put("ZMT00013.UPD", "update");
-  at.Put("zmt00012.dat", "full");
-  at.Put("Skal.ini", "other");
-  EXPECT_EQ(DecideBothWays(at, at.Item("ZMT00012.UPD", 2)), kNotNeeded);
-  EXPECT_EQ(DecideBothWays(at, at.Item("ZMT00012.DAT", 2)), kNotNeeded);
-  EXPECT_EQ(DecideBothWays(at, at.Item("ZMT00013.UPD", 2)), kByCrc);
-  EXPECT_EQ(DecideUpdate(at.Item("ZMT00014.UPD", 2)), 1);
-  // A name that is no database name is its own twin.
-  EXPECT_EQ(DecideBothWays(at, at.Item("Skal.ini", 2)), kNotNeeded);
 }
 
 TEST(DecideUpdate, Method7WhenTheInstalledDatabaseIsTheOldVersion) {

@@ -1,17 +1,29 @@
-// The update-info working copy: the product's packed file or the built-in
-// default, the flag it gives, the version list it hands out, and its removal.
+// The update-info working copy: the built-in default written over a stale
+// copy or the product's stored file expanded, the versions they list from
+// real files, the copy's removal with the object, and nothing from a damaged
+// stored file or an unwritable copy.
 #include "versions/update_info.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "installed_versions.h"
+#include "../fixtures/fixture_images.h"
+#include "pack.h"
 #include "versions/update_info_default.h"
+#include "win_test_support.h"
 
 using namespace testsupport;
 
 namespace {
+
+// Main program with product version 4.0.0.5, scan engine with header version
+// 3.2.1.0, no DrWeb engine, virus database 2004.3.7.
+bool LayOutVersionFiles(const std::string& folder) {
+  return CopyFileA((ProgramFolder() + "verfixture.dll").c_str(), (folder + "ZMT9X.EXE").c_str(), FALSE) &&
+         WriteWholeFile(folder + "ZMEngine.DAT", fixtures::HeaderImage(0x00030002u, 0x00010000u)) &&
+         WriteWholeFile(folder + "ZMT00007.DAT", fixtures::DatabaseImage(0x07D40307u, 0));
+}
 
 std::string AllLines(UpdateInfo& info) {
   std::string lines;
@@ -20,54 +32,44 @@ std::string AllLines(UpdateInfo& info) {
   return lines;
 }
 
-class UpdateInfoTest : public ::testing::Test {
- protected:
-  std::string program = MakeScratchFolder("prog");
-  std::string temp = MakeScratchFolder("temp");
-  std::string working = temp + "UpdInfo.INI";
-};
-
-TEST_F(UpdateInfoTest, WithoutStoredFileTheDefaultIsWrittenAndListsFourVersions) {
+TEST(UpdateInfo, DefaultReplacesAStaleCopyListsFourVersionsAndGoesWithTheObject) {
+  const std::string program = MakeScratchFolder("prog"), working = MakeScratchFolder("temp") + "UpdInfo.INI";
   ASSERT_TRUE(LayOutVersionFiles(program));
-  UpdateInfo info;
-  EXPECT_EQ(info.OpenUpdateInfo(program + "UpdInfo.DAT", working), 1);
-  EXPECT_EQ(ReadWholeFile(working), std::string(DefaultUpdateInfoText()));
-  EXPECT_EQ(info.ReadInfoInt("Comment", "DisplayVerFlag", 0), 1);
-  std::string lines = AllLines(info);
-  EXPECT_EQ(lines, Gbk("主程序版本:4.5|查毒引擎版本:3.2.1|DrWeb引擎版本:|病毒库版本:2004.3.7|"));
-  // The list starts over on every Begin.
-  EXPECT_EQ(AllLines(info), lines);
-  // The default replaces a stale working copy of an earlier run.
   ASSERT_TRUE(WriteWholeFile(working, std::string(5000, 'x')));
-  EXPECT_EQ(info.OpenUpdateInfo(program + "UpdInfo.DAT", working), 1);
+  auto info = std::make_unique<UpdateInfo>();
+  EXPECT_EQ(info->OpenUpdateInfo(program + "UpdInfo.DAT", working), 1);
   EXPECT_EQ(ReadWholeFile(working), std::string(DefaultUpdateInfoText()));
+  EXPECT_EQ(info->ReadInfoInt("Comment", "DisplayVerFlag", 0), 1);
+  const std::string lines = AllLines(*info);
+  EXPECT_EQ(lines, Gbk("主程序版本:4.5|查毒引擎版本:3.2.1|DrWeb引擎版本:|病毒库版本:2004.3.7|"));
+  EXPECT_EQ(AllLines(*info), lines) << "the list starts over on every Begin";
+  info.reset();
+  EXPECT_EQ(GetFileAttributesA(working.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST_F(UpdateInfoTest, StoredFileIsExpandedAndReadAsItIs) {
-  ASSERT_TRUE(WritePacked(program + "UpdInfo.DAT",
-              "[Comment]\r\nVersion=4\r\n[DisplayVer]\r\nDescript0=Engine:\r\nFileName0=missing.dat\r\n"
-              "VersionMethod0=1\r\nDescript1=Main:\r\nFileName1=missing.exe\r\nDescript2=Skipped:\r\n"
-              "Descript3=Never:\r\nFileName3=x\r\n"));
+// Read as it is: a missing file gives an empty header version or resource
+// version 0.1, an unknown method the label alone, and the entry without a
+// file name ends the list.
+TEST(UpdateInfo, StoredFileIsExpandedAndReadAsItIs) {
+  const std::string program = MakeScratchFolder("prog"), temp = MakeScratchFolder("temp");
+  ASSERT_TRUE(LayOutVersionFiles(program));
+  const std::string text =
+      "[DisplayVer]\r\nDescript0=Engine:\r\nFileName0=missing.dat\r\nVersionMethod0=1\r\nDescript1=Main:\r\n"
+      "FileName1=missing.exe\r\nDescript2=Odd:\r\nFileName2=ZMT9X.EXE\r\nVersionMethod2=5\r\nDescript3=Skipped:\r\n"
+      "Descript4=Never:\r\nFileName4=x\r\n";
+  const std::vector<unsigned char> packed = PackImage(reinterpret_cast<const unsigned char*>(text.data()), text.size());
+  ASSERT_TRUE(WriteWholeFile(program + "UpdInfo.DAT", std::string(packed.begin(), packed.end())));
   UpdateInfo info;
-  EXPECT_EQ(info.OpenUpdateInfo(program + "UpdInfo.DAT", working), 1);
+  EXPECT_EQ(info.OpenUpdateInfo(program + "UpdInfo.DAT", temp + "UpdInfo.INI"), 1);
   EXPECT_EQ(info.ReadInfoInt("Comment", "DisplayVerFlag", 7), 7);  // the key is absent
-  // Missing files: empty header version, resource version 0.1; the entry
-  // without file name ends the list.
-  EXPECT_EQ(AllLines(info), "Engine:|Main:0.1|");
+  EXPECT_EQ(AllLines(info), "Engine:|Main:0.1|Odd:|");
 }
 
-TEST_F(UpdateInfoTest, UnknownMethodShowsTheLabel) {
-  const std::string text = "[DisplayVer]\r\nDescript0=Odd:\r\nFileName0=ZMT9X.EXE\r\nVersionMethod0=5\r\n";
-  ASSERT_TRUE(WritePacked(program + "UpdInfo.DAT", text));
-  UpdateInfo info;
-  ASSERT_EQ(info.OpenUpdateInfo(program + "UpdInfo.DAT", working), 1);
-  EXPECT_EQ(AllLines(info), "Odd:|");
-}
-
-TEST_F(UpdateInfoTest, DamagedStoredFileOrUnwritableCopyGivesNothing) {
+TEST(UpdateInfo, DamagedStoredFileOrUnwritableCopyGivesNothing) {
+  const std::string program = MakeScratchFolder("prog"), temp = MakeScratchFolder("temp");
   ASSERT_TRUE(WriteWholeFile(program + "UpdInfo.DAT", "not a packed file"));
   UpdateInfo info;
-  EXPECT_EQ(info.OpenUpdateInfo(program + "UpdInfo.DAT", working), 0);
+  EXPECT_EQ(info.OpenUpdateInfo(program + "UpdInfo.DAT", temp + "UpdInfo.INI"), 0);
   EXPECT_EQ(info.ReadInfoInt("Comment", "DisplayVerFlag", 9), 0);  // 0, not the default
   EXPECT_EQ(AllLines(info), "(none)");
   std::string line = "kept";
@@ -77,17 +79,6 @@ TEST_F(UpdateInfoTest, DamagedStoredFileOrUnwritableCopyGivesNothing) {
   UpdateInfo noFolder;
   EXPECT_EQ(noFolder.OpenUpdateInfo(MakeScratchFolder("empty") + "UpdInfo.DAT", temp + "gone\\UpdInfo.INI"), 0);
   EXPECT_EQ(noFolder.ReadInfoInt("Comment", "DisplayVerFlag", 9), 0);
-}
-
-TEST_F(UpdateInfoTest, WorkingCopyIsDeletedWithTheObjectAndStoredFileKept) {
-  ASSERT_TRUE(WritePacked(program + "UpdInfo.DAT", "[Comment]\r\nDisplayVerFlag=1\r\n"));
-  const std::string stored = ReadWholeFile(program + "UpdInfo.DAT");
-  auto info = std::make_unique<UpdateInfo>();
-  ASSERT_EQ(info->OpenUpdateInfo(program + "UpdInfo.DAT", working), 1);
-  EXPECT_EQ(GetFileAttributesA(working.c_str()) != INVALID_FILE_ATTRIBUTES, true);
-  info.reset();
-  EXPECT_EQ(GetFileAttributesA(working.c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(ReadWholeFile(program + "UpdInfo.DAT"), stored);
 }
 
 }  // namespace

@@ -1,13 +1,11 @@
 #pragma once
 // Small helpers shared by the Windows tests: scratch folders, whole-file I/O,
-// packed files, test bytes, code page 936 text, the runner's texts.
+// test bytes, code page 936 text, the runner's texts.
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "pack.h"
 
 namespace testsupport {
 
@@ -56,12 +54,6 @@ inline std::string RunnerText(unsigned id) {
   char buffer[2048] = {};
   int length = LoadStringA(runner, id, buffer, sizeof buffer);
   return std::string(buffer, length > 0 ? length : 0);
-}
-
-// Packs `text` as the runner's packed files are (index.dat, UpdInfo.DAT).
-inline bool WritePacked(const std::string& path, const std::string& text) {
-  std::vector<unsigned char> packed = PackImage(reinterpret_cast<const unsigned char*>(text.data()), text.size());
-  return WriteWholeFile(path, std::string(packed.begin(), packed.end()));
 }
 
 // `size` bytes that differ from the bytes of any other seed almost everywhere.
