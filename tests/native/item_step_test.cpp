@@ -46,63 +46,41 @@ struct ParseCase {
 
 TEST_F(ItemStep, ParseKeepsSoundItemsAndNamesWhyOthersAreRefused) {
   const std::string longName = "FileName=" + std::string(251, 'n');  // with C:\Skal\ 259 characters
+  using enum ItemReject;
   const ParseCase cases[] = {
       // Required keys missing or empty.
-      {{"FileName"}, ItemReject::kFileName},
-      {{"FileName="}, ItemReject::kFileName},
-      {{"FileSize"}, ItemReject::kFileSize},
-      {{"FileSize=0"}, ItemReject::kFileSize},
-      {{"Version"}, ItemReject::kVersion},
-      {{"Version="}, ItemReject::kVersion},
-      {{"CRC"}, ItemReject::kCRC},
-      {{"Reboot"}, ItemReject::kReboot},
-      {{"Reboot="}, ItemReject::kReboot},
-      {{"RemotePath"}, ItemReject::kRemotePath},
-      {{"RemotePath="}, ItemReject::kRemotePath},
-      {{"LocalPath="}, ItemReject::kLocalPath},
-      {{"LocalPath=D:\\Other"}, ItemReject::kLocalPath},
+      {{"FileName"}, kFileName}, {{"FileName="}, kFileName}, {{"FileSize"}, kFileSize}, {{"FileSize=0"}, kFileSize},
+      {{"Version"}, kVersion}, {{"Version="}, kVersion}, {{"CRC"}, kCRC}, {{"Reboot"}, kReboot}, {{"Reboot="}, kReboot},
+      {{"RemotePath"}, kRemotePath}, {{"RemotePath="}, kRemotePath}, {{"LocalPath="}, kLocalPath},
+      {{"LocalPath=D:\\Other"}, kLocalPath},
       // Names that would leave the package or the installation.
-      {{"FileName=..\\..\\AUTOEXEC.BAT"}, ItemReject::kFileName},
-      {{"FileName=bin/x.dll"}, ItemReject::kFileName},
-      {{"FileName=C:\\x.dll"}, ItemReject::kFileName},
-      {{"FileName=C:x.dll"}, ItemReject::kFileName},
-      {{"FileName=..."}, ItemReject::kFileName},
-      {{"FileName=x.dll:stream"}, ItemReject::kFileName},
-      {{"FileName=\\x.dll"}, ItemReject::kFileName},
-      {{"FileName=sub\\\\x.dll"}, ItemReject::kFileName},
-      {{"FileName=sub\\"}, ItemReject::kFileName},
-      {{"FileName=sub\\.."}, ItemReject::kFileName},
-      {{"RemotePath=.."}, ItemReject::kRemotePathOutside},
-      {{"RemotePath=new/../../WINDOWS"}, ItemReject::kRemotePathOutside},
-      {{"RemotePath=C:\\WINDOWS"}, ItemReject::kRemotePathOutside},
-      {{"RemotePath=new\\. .\\x"}, ItemReject::kRemotePathOutside},
-      {{"RemotePath=\\new"}, ItemReject::kRemotePathOutside},
-      {{"RemotePath=/new"}, ItemReject::kRemotePathOutside},
-      {{"LocalPath=%PROGRAMDIR\\..\\..\\x%"}, ItemReject::kLocalPathClimbs},
-      {{"LocalPath=%PROGRAMDIR\\a/../..%"}, ItemReject::kLocalPathClimbs},
+      {{"FileName=..\\..\\AUTOEXEC.BAT"}, kFileName}, {{"FileName=bin/x.dll"}, kFileName},
+      {{"FileName=C:\\x.dll"}, kFileName}, {{"FileName=C:x.dll"}, kFileName}, {{"FileName=..."}, kFileName},
+      {{"FileName=x.dll:stream"}, kFileName}, {{"FileName=\\x.dll"}, kFileName},
+      {{"FileName=sub\\\\x.dll"}, kFileName}, {{"FileName=sub\\"}, kFileName}, {{"FileName=sub\\.."}, kFileName},
+      {{"RemotePath=.."}, kRemotePathOutside}, {{"RemotePath=new/../../WINDOWS"}, kRemotePathOutside},
+      {{"RemotePath=C:\\WINDOWS"}, kRemotePathOutside}, {{"RemotePath=new\\. .\\x"}, kRemotePathOutside},
+      {{"RemotePath=\\new"}, kRemotePathOutside}, {{"RemotePath=/new"}, kRemotePathOutside},
+      {{"LocalPath=%PROGRAMDIR\\..\\..\\x%"}, kLocalPathClimbs},
+      {{"LocalPath=%PROGRAMDIR\\a/../..%"}, kLocalPathClimbs},
       // Paths are refused rather than cut: the package copy, then the installed file.
-      {{"RemotePath=" + std::string(250, 'r')}, ItemReject::kPathLimit},
-      {{longName + "n"}, ItemReject::kPathLimit, "", "", "C:\\p\\"},
-      {{longName}, ItemReject::kNone, "C:\\p\\" + longName.substr(9), "C:\\Skal\\", "C:\\p\\"},
+      {{"RemotePath=" + std::string(250, 'r')}, kPathLimit},
+      {{longName + "n"}, kPathLimit, "", "", "C:\\p\\"},
+      {{longName}, kNone, "C:\\p\\" + longName.substr(9), "C:\\Skal\\", "C:\\p\\"},
       // Dots inside names are names like any other; a "." level names the
       // folder itself; a file name may hold sub-folders.
-      {{"FileName=..x.dll"}, ItemReject::kNone, "C:\\pkg\\..x.dll"},
-      {{"RemotePath=new/.hidden/bin"}, ItemReject::kNone, "C:\\pkg\\new\\.hidden\\bin\\ZMT9X.EXE"},
-      {{"LocalPath=%PROGRAMDIR\\a..b%"}, ItemReject::kNone, "", "C:\\Skal\\a..b\\"},
-      {{"RemotePath=.\\"}, ItemReject::kNone},
-      {{"RemotePath=./new"}, ItemReject::kNone},
-      {{"RemotePath=new\\."}, ItemReject::kNone},
-      {{"LocalPath=%PROGRAMDIR\\.\\Data%"}, ItemReject::kNone},
-      {{"FileName=sub\\x.dll", "RemotePath=new"}, ItemReject::kNone, "C:\\pkg\\new\\sub\\x.dll"},
+      {{"FileName=..x.dll"}, kNone, "C:\\pkg\\..x.dll"},
+      {{"RemotePath=new/.hidden/bin"}, kNone, "C:\\pkg\\new\\.hidden\\bin\\ZMT9X.EXE"},
+      {{"LocalPath=%PROGRAMDIR\\a..b%"}, kNone, "", "C:\\Skal\\a..b\\"},
+      {{"RemotePath=.\\"}}, {{"RemotePath=./new"}}, {{"RemotePath=new\\."}}, {{"LocalPath=%PROGRAMDIR\\.\\Data%"}},
+      {{"FileName=sub\\x.dll", "RemotePath=new"}, kNone, "C:\\pkg\\new\\sub\\x.dll"},
       // Path forms: "." is the package folder itself, "/" reads as a backslash.
-      {{"FileName=a.dll"}, ItemReject::kNone, "C:\\pkg\\a.dll", "C:\\Skal\\"},
-      {{"FileName=a.dll", "RemotePath=new/bin", "LocalPath=%systemdir%"}, ItemReject::kNone,
-       "C:\\pkg\\new\\bin\\a.dll", "C:\\WINDOWS\\SYSTEM\\", "C:\\pkg"},
-      {{"RemotePath=new\\", "LocalPath=%PROGRAMDIR\\Data%"}, ItemReject::kNone, "C:\\pkg\\new\\ZMT9X.EXE",
-       "C:\\Skal\\Data\\"},
+      {{"FileName=a.dll"}, kNone, "C:\\pkg\\a.dll", "C:\\Skal\\"},
+      {{"FileName=a.dll", "RemotePath=new/bin", "LocalPath=%systemdir%"}, kNone, "C:\\pkg\\new\\bin\\a.dll",
+       "C:\\WINDOWS\\SYSTEM\\", "C:\\pkg"},
+      {{"RemotePath=new\\", "LocalPath=%PROGRAMDIR\\Data%"}, kNone, "C:\\pkg\\new\\ZMT9X.EXE", "C:\\Skal\\Data\\"},
       // File types by name in any case; an unknown one names none.
-      {.changes = {"FileType=program"}, .typeId = 1},
-      {.changes = {"FileType=sign"}, .typeId = 4},
+      {.changes = {"FileType=program"}, .typeId = 1}, {.changes = {"FileType=sign"}, .typeId = 4},
       {.changes = {"FileType=Driver"}, .typeId = 0},
       // Reboot is false only for FALSE or 0; the other flags are true only
       // for TRUE or 1.
@@ -113,16 +91,12 @@ TEST_F(ItemStep, ParseKeepsSoundItemsAndNamesWhyOthersAreRefused) {
   };
   for (const ParseCase& c : cases) {
     const std::string what = c.changes.front();
-    ItemReject reason = ItemReject::kFileSize;
-    EXPECT_EQ(Parse(c.changes, c.packageDir, &reason), c.reason == ItemReject::kNone ? 1 : 0) << what;
+    ItemReject reason = kFileSize;
+    EXPECT_EQ(Parse(c.changes, c.packageDir, &reason), c.reason == kNone ? 1 : 0) << what;
     EXPECT_EQ(reason, c.reason) << what;
-    if (c.reason != ItemReject::kNone) continue;
-    if (!c.sourcePath.empty()) {
-      EXPECT_EQ(item.SourcePath, c.sourcePath) << what;
-    }
-    if (!c.localPath.empty()) {
-      EXPECT_EQ(item.LocalPath, c.localPath) << what;
-    }
+    if (c.reason != kNone) continue;
+    EXPECT_TRUE(c.sourcePath.empty() || item.SourcePath == c.sourcePath) << what << ": " << item.SourcePath;
+    EXPECT_TRUE(c.localPath.empty() || item.LocalPath == c.localPath) << what << ": " << item.LocalPath;
     EXPECT_EQ(item.TypeId, c.typeId) << what;
     EXPECT_EQ(item.Reboot, c.reboot) << what;
     EXPECT_EQ(item.UpdateRelative + item.SharedNeedReboot, 2 * c.otherFlags) << what;
