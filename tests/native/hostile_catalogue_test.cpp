@@ -110,15 +110,6 @@ TEST(HostileCatalogue, ItemValuesAtAndPastTheirLimits) {
       }
     }
   }
-  // The longest names that still fit are kept whole.
-  const std::string fits(259 - std::string("C:\\WINDOWS\\").size(), 'n');
-  EXPECT_EQ(KeptValue({"FileName", 259}, 0), std::nullopt);  // empty: required
-  FakeMachine machine;
-  UpdateCatalog catalog;
-  catalog.UseText(ItemSection("S", {"FileName=" + fits, "LocalPath=%WINDIR%"}));
-  ASSERT_EQ(machine.Walk(catalog), 1);
-  ASSERT_FALSE(catalog.Items.empty());
-  EXPECT_EQ(catalog.Items.front().SourcePath, "C:\\pkg\\" + fits);
 }
 
 TEST(HostileCatalogue, NumbersPastTheirRangeAndBrokenLines) {
