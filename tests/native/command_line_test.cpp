@@ -41,9 +41,10 @@ TEST(CommandLine, SwitchesIgnoreCaseAndBlanksAndQuotesGroupBlanks) {
       {.line = "/VERSION=1", .version = 1},
       {.line = "/VERSION=10", .version = 10},
       {.line = "/VERSION=07", .version = 7},
+      {.line = "/VERSION=9", .version = 9},
       {.line = "/PROGRAMDIR=" + longest, .programDir = longest},
       {.line = "/REPORT=" + longest, .reportPath = longest},
-      {.line = "/X /S", .fault = "/X", .silent = true},
+      {.line = "/X  \t/S", .fault = "/X", .silent = true},
       {.line = "/S \"/bad one\" /T", .fault = "\"/bad one\" /T", .silent = true},
   };
   for (const Switches& c : cases) {
@@ -66,7 +67,8 @@ TEST(CommandLine, WrongArgumentsAreNamed) {
       "/X", "/SILENT", "S", "-S", "/", "/S=1", "/?=1", "/VERSION", "/VERSION=", "/REPORT=", "/PROGRAMDIR",
       "\"/PROGRAMDIR=\"", "/S /S", "/VERSION=4 /VERSION=5", "/REPORT=a /REPORT=b", "/LIST=1", "/LIST /LIST",
       "/PROGRAMDIR=C:\\ C:\\other", "/VERSION=0", "/VERSION=11", "/VERSION=-1", "/VERSION=4.0", "/VERSION=V4",
-      "/VERSION=004", "/VERSION=4x", "/VERSION=99999999999", "/PROGRAMDIR=" + tooLong, "/REPORT=" + tooLong};
+      "/VERSION=004", "/VERSION=4x", "/VERSION=1/", "/VERSION=99999999999", "/PROGRAMDIR=" + tooLong,
+      "/REPORT=" + tooLong};
   for (const std::string& line : wrong) {
     RunOptions options;
     std::string fault;
