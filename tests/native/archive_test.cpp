@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "archive_writer.h"
+#include "archive_members.h"
 #include "package/archive.h"
 #include "package/archive_extraction.h"
 #include "package/archive_format.h"
@@ -15,37 +16,10 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-Bytes Pattern(size_t size) {
-  Bytes bytes(size);
-  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<unsigned char>(i * 7 + i / 251);
+std::string Pattern(size_t size) {
+  std::string bytes(size, '\0');
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 7 + i / 251);
   return bytes;
-}
-
-ArchiveMember Member(std::string name, std::string folder, Bytes data, uint32_t key = 0xA1B2C3D4) {
-  ArchiveMember member;
-  member.name = std::move(name);
-  member.folder = std::move(folder);
-  member.data = std::move(data);
-  member.key = key;
-  member.times = {0x01D0000000000001ull, 0x01D0000000000002ull, 0x01D0000000000003ull};
-  return member;
-}
-
-Bytes Build(const std::vector<ArchiveMember>& members) {
-  Bytes archive;
-  std::string error;
-  EXPECT_TRUE(BuildArchive(members, archive, error)) << error;
-  return archive;
-}
-
-// Overwrites a field of record k with raw bytes (the rest of the field keeps
-// its content), as a damaged or hostile archive would hold it.
-void PatchRecord(Bytes& archive, int k, size_t fieldOffset, const std::string& bytes) {
-  std::memcpy(archive.data() + RecordOffset(k) + fieldOffset, bytes.data(), bytes.size());
-}
-
-void PatchInt(Bytes& archive, size_t offset, int32_t value) {
-  for (int i = 0; i < 4; ++i) archive[offset + i] = static_cast<unsigned char>(uint32_t(value) >> (8 * i));
 }
 
 class MemorySource : public ArchiveSource {
@@ -137,34 +111,6 @@ TEST(ArchiveRecord, DecodesLittleEndianFieldsAndNulTerminatedTexts) {
   EXPECT_FALSE(entry.nameTerminated);
   EXPECT_FALSE(entry.folderTerminated);
   EXPECT_EQ(entry.name.size(), kRecordNameSize);
-}
-
-TEST(ArchiveHeader, AcceptsOnlyFormatOneWithEntriesThatFitTheFile) {
-  const unsigned char bytes[kArchiveHeaderSize] = {1, 0, 0, 0, 2, 0, 0, 0};
-  ArchiveHeader header = ParseArchiveHeader(bytes);
-  EXPECT_EQ(header.format, 1);
-  EXPECT_EQ(header.count, 2);
-  EXPECT_TRUE(IsUsableHeader(header, 230));
-  EXPECT_FALSE(IsUsableHeader(header, 229));  // the second record is cut off
-  EXPECT_FALSE(IsUsableHeader({2, 1}, 1000));
-  EXPECT_FALSE(IsUsableHeader({1, 0}, 1000));
-  EXPECT_FALSE(IsUsableHeader({1, -1}, 1000));
-  EXPECT_FALSE(IsUsableHeader({1, 0x7FFFFFFF}, 1000));
-}
-
-TEST(ArchiveRecord, DataMustLieWithinTheFile) {
-  ArchiveEntry entry;
-  entry.size = 10;
-  entry.end = 30;
-  const uint64_t dataArea = DataAreaOffset(1);
-  EXPECT_TRUE(HasUsableData(entry, 1, dataArea + 30));
-  EXPECT_EQ(EntryDataOffset(entry, 1), dataArea + 20);
-  EXPECT_FALSE(HasUsableData(entry, 1, dataArea + 29));
-  entry.end = 9;  // ends before it begins
-  EXPECT_FALSE(HasUsableData(entry, 1, 1000));
-  entry.size = -1;
-  entry.end = 0;
-  EXPECT_FALSE(HasUsableData(entry, 1, 1000));
 }
 
 TEST(EntryScrambler, KeyPhaseCarriesAcrossChunksOfAnySize) {
@@ -261,8 +207,8 @@ TEST(ArchivePlacement, OutputPathsJoinWithBackslashesWithinThePathLimit) {
 
 TEST(ArchiveExtraction, WriterAndReaderRoundTripInChunks) {
   std::vector<ArchiveMember> members = {Member("ONE.DAT", "", Pattern(kArchiveChunkSize + 1), 0x01020304),
-                                        Member("EMPTY", "a\\b", {}), Member("TWO.EXE", "a", Pattern(5), 0)};
-  Bytes archive = Build(members);
+                                        Member("EMPTY", "a\\b", ""), Member("TWO.EXE", "a", Pattern(5), 0)};
+  Bytes archive = BuildOrFail(members);
   MemorySource source(archive);
   MemoryTarget target;
   ASSERT_TRUE(ExtractArchive(source, target).ok());
@@ -281,48 +227,54 @@ TEST(ArchiveExtraction, WriterAndReaderRoundTripInChunks) {
   EXPECT_EQ(archive[DataAreaOffset(3)], members[0].data[0] ^ 0x04);
 }
 
-TEST(ArchiveExtraction, DamagedHeaderCreatesNothing) {
-  Bytes archive = Build({Member("A", "", Pattern(10))});
-  MemoryTarget target;
-  for (int32_t format : {0, 2}) {
-    Bytes damaged = archive;
-    PatchInt(damaged, 0, format);
-    EXPECT_EQ(Extract(damaged, target).fault, ArchiveFault::kBadHeader);
-  }
-  for (int32_t count : {0, -1, 2}) {  // 2: the second record lies in the data
-    Bytes damaged = archive;
-    PatchInt(damaged, 4, count);
-    EXPECT_NE(Extract(damaged, target).fault, ArchiveFault::kNone) << count;
-  }
-  EXPECT_EQ(Extract(Bytes(archive.begin(), archive.begin() + 29), target).fault, ArchiveFault::kUnreadable);
-  EXPECT_TRUE(target.files.empty());
-}
-
-TEST(ArchiveExtraction, StopsBeforeTheFirstBadEntryAndKeepsEarlierFiles) {
+// Three members of 3, 4 and 5 bytes: the header, three records from byte
+// 30 to 330, and the data, the last entry's ending where the file ends. One
+// change to the file at a time; extraction stops at the first fault and
+// keeps the entries before it.
+TEST(ArchiveExtraction, StopsAtTheFirstFaultAndKeepsEarlierFiles) {
   const std::vector<ArchiveMember> members = {Member("FIRST", "", Pattern(3)), Member("SECOND", "", Pattern(4)),
                                               Member("THIRD", "", Pattern(5))};
+  const size_t whole = std::numeric_limits<size_t>::max(), second = RecordOffset(1);
   struct Damage {
-    size_t field;
+    const char* what;
+    size_t at;
     std::string bytes;
+    size_t length;  // of the file after the change
     ArchiveFault fault;
+    int32_t entry;
+    size_t filesKept;
   };
   const Damage damages[] = {
-      {kRecordNameOffset, std::string("..\0", 3), ArchiveFault::kUnsafeName},
-      {kRecordFolderOffset, std::string("..\\..\0", 6), ArchiveFault::kUnsafeName},
-      {kRecordNameOffset, std::string(kRecordNameSize, 'n'), ArchiveFault::kUnsafeName},
-      {kRecordSizeOffset, std::string("\xFF\xFF\xFF\xFF", 4), ArchiveFault::kBadData},  // size -1
-      {kRecordSizeOffset, std::string("\x09\0\0\0", 4), ArchiveFault::kBadData},         // size > end
-      {kRecordEndOffset, std::string("\x0D\0\0\0", 4), ArchiveFault::kBadData},          // past the file
+      {"intact", 0, "", whole, ArchiveFault::kNone, -1, 3},
+      {"count 1 reads the first entry only", 4, std::string("\x01\0\0\0", 4), whole, ArchiveFault::kNone, -1, 1},
+      {"format 0", 0, std::string("\0\0\0\0", 4), whole, ArchiveFault::kBadHeader, -1, 0},
+      {"format 2", 0, std::string("\x02\0\0\0", 4), whole, ArchiveFault::kBadHeader, -1, 0},
+      {"count 0", 4, std::string("\0\0\0\0", 4), whole, ArchiveFault::kBadHeader, -1, 0},
+      {"count -1", 4, "\xFF\xFF\xFF\xFF", whole, ArchiveFault::kBadHeader, -1, 0},
+      {"largest count", 4, "\xFF\xFF\xFF\x7F", whole, ArchiveFault::kBadHeader, -1, 0},
+      {"count 4: records past the file", 4, std::string("\x04\0\0\0", 4), whole, ArchiveFault::kBadHeader, -1, 0},
+      {"records end where the file ends", 0, "", 330, ArchiveFault::kBadData, 0, 0},
+      {"the last record cut short", 0, "", 329, ArchiveFault::kBadHeader, -1, 0},
+      {"the header cut short", 0, "", 29, ArchiveFault::kUnreadable, -1, 0},
+      {"the last byte of data missing", 0, "", 341, ArchiveFault::kBadData, 2, 2},
+      {"name ..", second + kRecordNameOffset, std::string("..\0", 3), whole, ArchiveFault::kUnsafeName, 1, 1},
+      {"folder ..\\..", second + kRecordFolderOffset, std::string("..\\..\0", 6), whole, ArchiveFault::kUnsafeName, 1, 1},
+      {"name without NUL", second + kRecordNameOffset, std::string(kRecordNameSize, 'n'), whole,
+       ArchiveFault::kUnsafeName, 1, 1},
+      {"size -1", second + kRecordSizeOffset, "\xFF\xFF\xFF\xFF", whole, ArchiveFault::kBadData, 1, 1},
+      {"size past its end", second + kRecordSizeOffset, std::string("\x09\0\0\0", 4), whole, ArchiveFault::kBadData, 1, 1},
+      {"end past the file", second + kRecordEndOffset, std::string("\x0D\0\0\0", 4), whole, ArchiveFault::kBadData, 1, 1},
   };
   for (const Damage& damage : damages) {
-    Bytes archive = Build(members);
-    PatchRecord(archive, 1, damage.field, damage.bytes);
+    Bytes archive = BuildOrFail(members);
+    std::copy(damage.bytes.begin(), damage.bytes.end(), archive.begin() + damage.at);
+    archive.resize(std::min(archive.size(), damage.length));
     MemoryTarget target;
-    ExtractOutcome outcome = Extract(archive, target);
-    EXPECT_EQ(outcome.fault, damage.fault);
-    EXPECT_EQ(outcome.entry, 1);
-    ASSERT_EQ(target.files.size(), 1u);
-    EXPECT_TRUE(target.files["FIRST"].finished);
+    const ExtractOutcome outcome = Extract(archive, target);
+    EXPECT_EQ(outcome.fault, damage.fault) << damage.what;
+    EXPECT_EQ(outcome.entry, damage.entry) << damage.what;
+    EXPECT_EQ(target.files.size(), damage.filesKept) << damage.what;
+    for (const auto& [name, file] : target.files) EXPECT_TRUE(file.finished) << damage.what << " " << name;
   }
 }
 
@@ -343,11 +295,11 @@ TEST(ArchiveWriter, RefusesWhatTheRecordCannotHold) {
   Bytes archive;
   std::string error;
   EXPECT_FALSE(BuildArchive({}, archive, error));
-  EXPECT_FALSE(BuildArchive({Member(std::string(kRecordNameSize, 'n'), "", {})}, archive, error));
-  EXPECT_FALSE(BuildArchive({Member("a", std::string(kRecordFolderSize, 'f'), {})}, archive, error));
-  EXPECT_FALSE(BuildArchive({Member(std::string("a\0b", 3), "", {})}, archive, error));
+  EXPECT_FALSE(BuildArchive({Member(std::string(kRecordNameSize, 'n'), "", "")}, archive, error));
+  EXPECT_FALSE(BuildArchive({Member("a", std::string(kRecordFolderSize, 'f'), "")}, archive, error));
+  EXPECT_FALSE(BuildArchive({Member(std::string("a\0b", 3), "", "")}, archive, error));
   EXPECT_FALSE(error.empty());
-  EXPECT_TRUE(BuildArchive({Member(std::string(kRecordNameSize - 1, 'n'), std::string(kRecordFolderSize - 1, 'f'), {})},
+  EXPECT_TRUE(BuildArchive({Member(std::string(kRecordNameSize - 1, 'n'), std::string(kRecordFolderSize - 1, 'f'), "")},
                            archive, error));
 }
 

@@ -3,94 +3,78 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/command_line.h"
 #include "app/exit_code.h"
 
 namespace {
 
-struct Parsed {
-  bool ok;
-  RunOptions options;
-  std::string fault;
+// A command line and the options it sets; a fault names the wrong arguments
+// as written, and the switches before and after them still count.
+struct Switches {
+  std::string line;
+  std::string fault = "";
+  bool silent = false, list = false, usage = false;
+  int32_t version = 0;
+  std::string programDir = "", reportPath = "";
 };
 
-Parsed Parse(const std::string& line) {
-  Parsed parsed;
-  parsed.ok = ParseCommandLine(line, parsed.options, parsed.fault);
-  return parsed;
-}
-
-TEST(CommandLine, NoArgumentsIsTheInteractiveRun) {
-  for (const char* line : {"", "   ", "\t"}) {
-    Parsed parsed = Parse(line);
-    EXPECT_TRUE(parsed.ok) << line;
-    EXPECT_FALSE(parsed.options.silent);
-    EXPECT_FALSE(parsed.options.showUsage);
-    EXPECT_EQ(parsed.options.version, 0);
-    EXPECT_TRUE(parsed.options.programDir.empty());
-    EXPECT_TRUE(parsed.options.reportPath.empty());
-  }
-}
-
-TEST(CommandLine, SwitchNamesIgnoreCaseAndBlanks) {
-  Parsed parsed = Parse("  /s\t/Version=4  /programdir=C:\\Skal\\ /REPORT=C:\\r.txt /List");
-  ASSERT_TRUE(parsed.ok) << parsed.fault;
-  EXPECT_TRUE(parsed.options.silent);
-  EXPECT_TRUE(parsed.options.listOnly);
-  EXPECT_FALSE(Parse("/S").options.listOnly);
-  EXPECT_EQ(parsed.options.version, 4);
-  EXPECT_EQ(parsed.options.programDir, "C:\\Skal\\");
-  EXPECT_EQ(parsed.options.reportPath, "C:\\r.txt");
-  EXPECT_TRUE(Parse("/?").options.showUsage);
-}
-
-TEST(CommandLine, QuotesGroupBlanksWhereverTheyStandAndBackslashesStay) {
+TEST(CommandLine, SwitchesIgnoreCaseAndBlanksAndQuotesGroupBlanks) {
   const std::string folder = "C:\\Program Files\\Norvance\\Skal\\";
-  for (const std::string& line : {"/PROGRAMDIR=\"" + folder + "\"", "\"/PROGRAMDIR=" + folder + "\"",
-                                  std::string("/PROGRAMDIR=\"C:\\Program Files\"\\Norvance\\Skal\\")}) {
-    Parsed parsed = Parse(line + " /S");
-    ASSERT_TRUE(parsed.ok) << line << " -> " << parsed.fault;
-    EXPECT_EQ(parsed.options.programDir, folder) << line;
-    EXPECT_TRUE(parsed.options.silent);
+  const std::string longest = "C:\\" + std::string(kSwitchPathLimit - 3, 'a');
+  const Switches cases[] = {
+      {.line = ""},  // the interactive run
+      {.line = "   "},
+      {.line = "\t"},
+      {.line = "  /s\t/Version=4  /programdir=C:\\Skal\\ /REPORT=C:\\r.txt /List", .silent = true, .list = true,
+       .version = 4, .programDir = "C:\\Skal\\", .reportPath = "C:\\r.txt"},
+      {.line = "/S", .silent = true},
+      {.line = "/?", .usage = true},
+      // Quotes group blanks wherever they stand; backslashes stay.
+      {.line = "/PROGRAMDIR=\"" + folder + "\" /S", .silent = true, .programDir = folder},
+      {.line = "\"/PROGRAMDIR=" + folder + "\" /S", .silent = true, .programDir = folder},
+      {.line = "/PROGRAMDIR=\"C:\\Program Files\"\\Norvance\\Skal\\ /S", .silent = true, .programDir = folder},
+      // Code page 936 folder names pass byte for byte (trail byte 0x5C included).
+      {.line = "/PROGRAMDIR=\"D:\\\xCB\xAE\\\x95\x5C\\\"", .programDir = "D:\\\xCB\xAE\\\x95\x5C\\"},
+      // Registry versions the scan knows.
+      {.line = "/VERSION=1", .version = 1},
+      {.line = "/VERSION=10", .version = 10},
+      {.line = "/VERSION=07", .version = 7},
+      {.line = "/VERSION=9", .version = 9},
+      {.line = "/PROGRAMDIR=" + longest, .programDir = longest},
+      {.line = "/REPORT=" + longest, .reportPath = longest},
+      {.line = "/X  \t/S", .fault = "/X", .silent = true},
+      {.line = "/S \"/bad one\" /T", .fault = "\"/bad one\" /T", .silent = true},
+  };
+  for (const Switches& c : cases) {
+    RunOptions options;
+    std::string fault;
+    EXPECT_EQ(ParseCommandLine(c.line, options, fault), c.fault.empty()) << c.line;
+    EXPECT_EQ(fault, c.fault) << c.line;
+    EXPECT_EQ(options.silent, c.silent) << c.line;
+    EXPECT_EQ(options.listOnly, c.list) << c.line;
+    EXPECT_EQ(options.showUsage, c.usage) << c.line;
+    EXPECT_EQ(options.version, c.version) << c.line;
+    EXPECT_EQ(options.programDir, c.programDir) << c.line;
+    EXPECT_EQ(options.reportPath, c.reportPath) << c.line;
   }
-  // Code page 936 folder names pass byte for byte (trail byte 0x5C included).
-  EXPECT_EQ(Parse("/PROGRAMDIR=\"D:\\\xCB\xAE\\\x95\x5C\\\"").options.programDir, "D:\\\xCB\xAE\\\x95\x5C\\");
 }
 
-TEST(CommandLine, WrongArgumentsAreNamedAsWritten) {
-  for (const char* line : {"/X", "/SILENT", "S", "-S", "/", "/S=1", "/?=1", "/VERSION", "/VERSION=", "/REPORT=",
-                           "/PROGRAMDIR", "\"/PROGRAMDIR=\"", "/S /S", "/VERSION=4 /VERSION=5",
-                           "/REPORT=a /REPORT=b", "/LIST=1", "/LIST /LIST", "/PROGRAMDIR=C:\\ C:\\other"}) {
-    Parsed parsed = Parse(line);
-    EXPECT_FALSE(parsed.ok) << line;
-    EXPECT_FALSE(parsed.fault.empty()) << line;
+TEST(CommandLine, WrongArgumentsAreNamed) {
+  const std::string tooLong = "C:\\" + std::string(kSwitchPathLimit - 2, 'a');
+  const std::vector<std::string> wrong = {
+      "/X", "/SILENT", "S", "-S", "/", "/S=1", "/?=1", "/VERSION", "/VERSION=", "/REPORT=", "/PROGRAMDIR",
+      "\"/PROGRAMDIR=\"", "/S /S", "/VERSION=4 /VERSION=5", "/REPORT=a /REPORT=b", "/LIST=1", "/LIST /LIST",
+      "/PROGRAMDIR=C:\\ C:\\other", "/VERSION=0", "/VERSION=11", "/VERSION=-1", "/VERSION=4.0", "/VERSION=V4",
+      "/VERSION=004", "/VERSION=4x", "/VERSION=1/", "/VERSION=99999999999", "/PROGRAMDIR=" + tooLong,
+      "/REPORT=" + tooLong};
+  for (const std::string& line : wrong) {
+    RunOptions options;
+    std::string fault;
+    EXPECT_FALSE(ParseCommandLine(line, options, fault)) << line;
+    EXPECT_FALSE(fault.empty()) << line;
   }
-  EXPECT_EQ(Parse("/S \"/bad one\" /T").fault, "\"/bad one\" /T");
-}
-
-TEST(CommandLine, AWrongArgumentStillLeavesTheRunSilent) {
-  Parsed parsed = Parse("/X /S");
-  EXPECT_FALSE(parsed.ok);
-  EXPECT_EQ(parsed.fault, "/X");
-  EXPECT_TRUE(parsed.options.silent);
-}
-
-TEST(CommandLine, VersionIsARegistryVersionTheScanKnows) {
-  EXPECT_EQ(Parse("/VERSION=1").options.version, 1);
-  EXPECT_EQ(Parse("/VERSION=10").options.version, 10);
-  EXPECT_EQ(Parse("/VERSION=07").options.version, 7);
-  for (const char* line : {"/VERSION=0", "/VERSION=11", "/VERSION=-1", "/VERSION=4.0", "/VERSION=V4",
-                           "/VERSION=004", "/VERSION=4x", "/VERSION=99999999999"})
-    EXPECT_FALSE(Parse(line).ok) << line;
-}
-
-TEST(CommandLine, PathsOverThePathLimitAreRefused) {
-  std::string longest = "C:\\" + std::string(kSwitchPathLimit - 3, 'a');
-  EXPECT_EQ(Parse("/PROGRAMDIR=" + longest).options.programDir, longest);
-  EXPECT_EQ(Parse("/REPORT=" + longest).options.reportPath, longest);
-  EXPECT_FALSE(Parse("/PROGRAMDIR=" + longest + "a").ok);
-  EXPECT_FALSE(Parse("/REPORT=" + longest + "a").ok);
 }
 
 TEST(UnattendedExitCode, FollowsTheInstallerConventions) {

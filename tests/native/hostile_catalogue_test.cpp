@@ -110,54 +110,6 @@ TEST(HostileCatalogue, ItemValuesAtAndPastTheirLimits) {
       }
     }
   }
-  // The longest names that still fit are kept whole.
-  const std::string fits(259 - std::string("C:\\WINDOWS\\").size(), 'n');
-  EXPECT_EQ(KeptValue({"FileName", 259}, 0), std::nullopt);  // empty: required
-  FakeMachine machine;
-  UpdateCatalog catalog;
-  catalog.UseText(ItemSection("S", {"FileName=" + fits, "LocalPath=%WINDIR%"}));
-  ASSERT_EQ(machine.Walk(catalog), 1);
-  ASSERT_FALSE(catalog.Items.empty());
-  EXPECT_EQ(catalog.Items.front().SourcePath, "C:\\pkg\\" + fits);
-}
-
-TEST(HostileCatalogue, NamesThatLeaveThePackageOrTheInstallationAreRefused) {
-  const struct {
-    std::string change;
-    ItemReject reason;
-  } refused[] = {
-      {"FileName=..\\..\\AUTOEXEC.BAT", ItemReject::kFileName}, {"FileName=bin/x.dll", ItemReject::kFileName},
-      {"FileName=C:\\x.dll", ItemReject::kFileName},            {"FileName=C:x.dll", ItemReject::kFileName},
-      {"FileName=...", ItemReject::kFileName},                    {"FileName=x.dll:stream", ItemReject::kFileName},
-      {"FileName=\\x.dll", ItemReject::kFileName},                {"FileName=sub\\\\x.dll", ItemReject::kFileName},
-      {"FileName=sub\\", ItemReject::kFileName},                  {"FileName=sub\\..", ItemReject::kFileName},
-      {"RemotePath=..", ItemReject::kRemotePathOutside},           {"RemotePath=new/../../WINDOWS", ItemReject::kRemotePathOutside},
-      {"RemotePath=C:\\WINDOWS", ItemReject::kRemotePathOutside}, {"RemotePath=new\\. .\\x", ItemReject::kRemotePathOutside},
-      {"RemotePath=\\new", ItemReject::kRemotePathOutside},        {"RemotePath=/new", ItemReject::kRemotePathOutside},
-      {"LocalPath=%PROGRAMDIR\\..\\..\\x%", ItemReject::kLocalPathClimbs},
-      {"LocalPath=%PROGRAMDIR\\a/../..%", ItemReject::kLocalPathClimbs},
-  };
-  FakeMachine machine;
-  for (const auto& c : refused) {
-    UpdateCatalog catalog;
-    catalog.UseText(ItemSection("S", {c.change}));
-    UpdateItem item;
-    item.SectionName = "S";
-    ItemReject reason = ItemReject::kNone;
-    EXPECT_EQ(ParseItem(catalog, item, "C:\\pkg\\", machine.Folders(), &reason), 0) << c.change;
-    EXPECT_EQ(reason, c.reason) << c.change;
-  }
-  // Dots inside names and folders are names like any other; a "." level
-  // names the folder itself; a file name may hold sub-folders.
-  for (const char* change : {"FileName=..x.dll", "RemotePath=new/.hidden/bin", "LocalPath=%PROGRAMDIR\\a..b%",
-                             "RemotePath=.\\", "RemotePath=./new", "RemotePath=new\\.",
-                             "LocalPath=%PROGRAMDIR\\.\\Data%", "FileName=sub\\x.dll"}) {
-    UpdateCatalog catalog;
-    catalog.UseText(ItemSection("S", {change}));
-    UpdateItem item;
-    item.SectionName = "S";
-    EXPECT_EQ(ParseItem(catalog, item, "C:\\pkg\\", machine.Folders()), 1) << change;
-  }
 }
 
 TEST(HostileCatalogue, NumbersPastTheirRangeAndBrokenLines) {

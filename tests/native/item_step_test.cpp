@@ -20,11 +20,12 @@ class ItemStep : public ::testing::Test {
     catalog.ReadFileTypes(kTypeTexts);
   }
   // Parses section "S" made of the changes and the complete keys.
-  int Parse(const std::vector<std::string>& changes, const std::string& packageDir = "C:\\pkg\\") {
+  int Parse(const std::vector<std::string>& changes, const std::string& packageDir = "C:\\pkg\\",
+            ItemReject* reason = nullptr) {
     Use(ItemSection("S", changes));
     item = UpdateItem();
     item.SectionName = "S";
-    return ParseItem(catalog, item, packageDir, machine.Folders());
+    return ParseItem(catalog, item, packageDir, machine.Folders(), reason);
   }
   int Read(const std::vector<std::string>& changes) {
     Use(ItemSection("S", changes));
@@ -32,14 +33,77 @@ class ItemStep : public ::testing::Test {
   }
 };
 
-TEST_F(ItemStep, RequiredKeysMissingOrEmptyReject) {
-  ASSERT_EQ(Parse({}), 1);
-  for (const char* change : {"FileName", "FileName=", "FileSize", "FileSize=0", "Version", "Version=", "CRC",
-                             "Reboot", "Reboot=", "RemotePath", "RemotePath=", "LocalPath=", "LocalPath=D:\\Other"})
-    EXPECT_EQ(Parse({change}), 0) << change;
+// One section per row: the changes to the complete keys, and the reason the
+// item is refused, or for a kept item its paths (when given), type and flags.
+struct ParseCase {
+  std::vector<std::string> changes;
+  ItemReject reason = ItemReject::kNone;
+  std::string sourcePath = "", localPath = "";
+  std::string packageDir = "C:\\pkg\\";
+  uint32_t typeId = 1;  // "Program"
+  int32_t reboot = 0, otherFlags = 0;  // UpdateRelative and SharedNeedReboot
+};
+
+TEST_F(ItemStep, ParseKeepsSoundItemsAndNamesWhyOthersAreRefused) {
+  const std::string longName = "FileName=" + std::string(251, 'n');  // with C:\Skal\ 259 characters
+  using enum ItemReject;
+  const ParseCase cases[] = {
+      // Required keys missing or empty.
+      {{"FileName"}, kFileName}, {{"FileName="}, kFileName}, {{"FileSize"}, kFileSize}, {{"FileSize=0"}, kFileSize},
+      {{"Version"}, kVersion}, {{"Version="}, kVersion}, {{"CRC"}, kCRC}, {{"Reboot"}, kReboot}, {{"Reboot="}, kReboot},
+      {{"RemotePath"}, kRemotePath}, {{"RemotePath="}, kRemotePath}, {{"LocalPath="}, kLocalPath},
+      {{"LocalPath=D:\\Other"}, kLocalPath},
+      // Names that would leave the package or the installation.
+      {{"FileName=..\\..\\AUTOEXEC.BAT"}, kFileName}, {{"FileName=bin/x.dll"}, kFileName},
+      {{"FileName=C:\\x.dll"}, kFileName}, {{"FileName=C:x.dll"}, kFileName}, {{"FileName=..."}, kFileName},
+      {{"FileName=x.dll:stream"}, kFileName}, {{"FileName=\\x.dll"}, kFileName},
+      {{"FileName=sub\\\\x.dll"}, kFileName}, {{"FileName=sub\\"}, kFileName}, {{"FileName=sub\\.."}, kFileName},
+      {{"RemotePath=.."}, kRemotePathOutside}, {{"RemotePath=new/../../WINDOWS"}, kRemotePathOutside},
+      {{"RemotePath=C:\\WINDOWS"}, kRemotePathOutside}, {{"RemotePath=new\\. .\\x"}, kRemotePathOutside},
+      {{"RemotePath=\\new"}, kRemotePathOutside}, {{"RemotePath=/new"}, kRemotePathOutside},
+      {{"LocalPath=%PROGRAMDIR\\..\\..\\x%"}, kLocalPathClimbs},
+      {{"LocalPath=%PROGRAMDIR\\a/../..%"}, kLocalPathClimbs},
+      // Paths are refused rather than cut: the package copy, then the installed file.
+      {{"RemotePath=" + std::string(250, 'r')}, kPathLimit},
+      {{longName + "n"}, kPathLimit, "", "", "C:\\p\\"},
+      {{longName}, kNone, "C:\\p\\" + longName.substr(9), "C:\\Skal\\", "C:\\p\\"},
+      // Dots inside names are names like any other; a "." level names the
+      // folder itself; a file name may hold sub-folders.
+      {{"FileName=..x.dll"}, kNone, "C:\\pkg\\..x.dll"},
+      {{"RemotePath=new/.hidden/bin"}, kNone, "C:\\pkg\\new\\.hidden\\bin\\ZMT9X.EXE"},
+      {{"LocalPath=%PROGRAMDIR\\a..b%"}, kNone, "", "C:\\Skal\\a..b\\"},
+      {{"RemotePath=.\\"}}, {{"RemotePath=./new"}}, {{"RemotePath=new\\."}}, {{"LocalPath=%PROGRAMDIR\\.\\Data%"}},
+      {{"FileName=sub\\x.dll", "RemotePath=new"}, kNone, "C:\\pkg\\new\\sub\\x.dll"},
+      // Path forms: "." is the package folder itself, "/" reads as a backslash.
+      {{"FileName=a.dll"}, kNone, "C:\\pkg\\a.dll", "C:\\Skal\\"},
+      {{"FileName=a.dll", "RemotePath=new/bin", "LocalPath=%systemdir%"}, kNone, "C:\\pkg\\new\\bin\\a.dll",
+       "C:\\WINDOWS\\SYSTEM\\", "C:\\pkg"},
+      {{"RemotePath=new\\", "LocalPath=%PROGRAMDIR\\Data%"}, kNone, "C:\\pkg\\new\\ZMT9X.EXE", "C:\\Skal\\Data\\"},
+      // File types by name in any case; an unknown one names none.
+      {.changes = {"FileType=program"}, .typeId = 1}, {.changes = {"FileType=sign"}, .typeId = 4},
+      {.changes = {"FileType=Driver"}, .typeId = 0},
+      // Reboot is false only for FALSE or 0; the other flags are true only
+      // for TRUE or 1.
+      {.changes = {"Reboot=false", "UpdateRelative=true", "SharedNeedReboot=true"}, .reboot = 0, .otherFlags = 1},
+      {.changes = {"Reboot=0", "UpdateRelative=1", "SharedNeedReboot=1"}, .reboot = 0, .otherFlags = 1},
+      {.changes = {"Reboot=no", "UpdateRelative=yes", "SharedNeedReboot=yes"}, .reboot = 1, .otherFlags = 0},
+      {.changes = {"Reboot=TRUE", "UpdateRelative=2", "SharedNeedReboot=2"}, .reboot = 1, .otherFlags = 0},
+  };
+  for (const ParseCase& c : cases) {
+    const std::string what = c.changes.front();
+    ItemReject reason = kFileSize;
+    EXPECT_EQ(Parse(c.changes, c.packageDir, &reason), c.reason == kNone ? 1 : 0) << what;
+    EXPECT_EQ(reason, c.reason) << what;
+    if (c.reason != kNone) continue;
+    EXPECT_TRUE(c.sourcePath.empty() || item.SourcePath == c.sourcePath) << what << ": " << item.SourcePath;
+    EXPECT_TRUE(c.localPath.empty() || item.LocalPath == c.localPath) << what << ": " << item.LocalPath;
+    EXPECT_EQ(item.TypeId, c.typeId) << what;
+    EXPECT_EQ(item.Reboot, c.reboot) << what;
+    EXPECT_EQ(item.UpdateRelative + item.SharedNeedReboot, 2 * c.otherFlags) << what;
+  }
 }
 
-TEST_F(ItemStep, DefaultsLimitsAndFileTypes) {
+TEST_F(ItemStep, DefaultsAndLimits) {
   ASSERT_EQ(Parse({"Version=1.2.3.4.5.6.7.8.9.10.11", "CallBy=" + std::string(300, 'c')}), 1);
   EXPECT_EQ(item.FileSize, 1234);
   EXPECT_EQ(item.CheckVersionMethod + item.UpdateRelative + item.SharedNeedReboot + item.Needed, 0);
@@ -48,46 +112,6 @@ TEST_F(ItemStep, DefaultsLimitsAndFileTypes) {
   EXPECT_EQ(item.TypeId, 1u);  // "Program"
   EXPECT_EQ(item.Version, "1.2.3.4.5.6.7.8.9.1");
   EXPECT_EQ(item.CallBy.size(), 259u);
-  for (auto [type, id] : {std::pair<const char*, uint32_t>{"program", 1}, {"sign", 4}, {"Driver", 0}}) {
-    ASSERT_EQ(Parse({std::string("FileType=") + type}), 1);
-    EXPECT_EQ(item.TypeId, id) << type;
-  }
-}
-
-TEST_F(ItemStep, FlagsFollowTheirOwnRules) {
-  // Reboot is false only for FALSE or 0; the others are true only for TRUE or 1.
-  const struct {
-    const char *reboot, *other;
-    int32_t rebootValue, otherValue;
-  } cases[] = {{"false", "true", 0, 1}, {"0", "1", 0, 1}, {"no", "yes", 1, 0}, {"TRUE", "2", 1, 0}};
-  for (const auto& c : cases) {
-    ASSERT_EQ(Parse({std::string("Reboot=") + c.reboot, std::string("UpdateRelative=") + c.other,
-                     std::string("SharedNeedReboot=") + c.other}),
-              1);
-    EXPECT_EQ(item.Reboot, c.rebootValue) << c.reboot;
-    EXPECT_EQ(item.UpdateRelative + item.SharedNeedReboot, 2 * c.otherValue) << c.other;
-  }
-}
-
-TEST_F(ItemStep, PathForms) {
-  ASSERT_EQ(Parse({"FileName=a.dll"}), 1);
-  EXPECT_EQ(item.RemotePath, "");
-  EXPECT_EQ(item.SourcePath, "C:\\pkg\\a.dll");
-  ASSERT_EQ(Parse({"FileName=a.dll", "RemotePath=new/bin", "LocalPath=%systemdir%"}, "C:\\pkg"), 1);
-  EXPECT_EQ(item.SourcePath, "C:\\pkg\\new\\bin\\a.dll");
-  EXPECT_EQ(item.LocalPath, "C:\\WINDOWS\\SYSTEM\\");
-  ASSERT_EQ(Parse({"RemotePath=new\\", "LocalPath=%PROGRAMDIR\\Data%"}), 1);
-  EXPECT_EQ(item.SourcePath, "C:\\pkg\\new\\ZMT9X.EXE");
-  EXPECT_EQ(item.LocalPath, "C:\\Skal\\Data\\");
-  // Paths are refused rather than cut: the package copy, then the installed file.
-  EXPECT_EQ(Parse({"RemotePath=" + std::string(250, 'r')}), 0);
-  const std::string longName = "FileName=" + std::string(240, 'n');
-  machine.programDir = "C:\\" + std::string(20, 'p') + "\\";
-  EXPECT_EQ(Parse({longName}, "C:\\p\\"), 0);
-  EXPECT_EQ(Parse({longName, "LocalPath=%WINDIR%"}, "C:\\p\\"), 1);
-  // A file name may hold sub-folders below both folders.
-  ASSERT_EQ(Parse({"FileName=sub\\x.dll", "RemotePath=new"}), 1);
-  EXPECT_EQ(item.SourcePath, "C:\\pkg\\new\\sub\\x.dll");
 }
 
 // The decision's input is the parsed item, the installed components and,

@@ -12,42 +12,28 @@ struct Folders {
   MacroFolders Macros() const { return MacroFolders{program, temp, system, windows}; }
 };
 
-std::string Expand(std::string value, const std::string& defaultDir = "D:\\Default") {
-  Folders f;
-  EXPECT_EQ(ExpandPathMacro(value, defaultDir, f.Macros()), 1) << value;
-  return value;
-}
-
-TEST(ExpandPathMacro, WholeMacrosMatchInAnyCase) {
-  EXPECT_EQ(Expand("%PROGRAMDIR%"), "C:\\Program Files\\Skal\\");
-  EXPECT_EQ(Expand("%programdir%"), "C:\\Program Files\\Skal\\");
-  EXPECT_EQ(Expand("%TempDir%"), "C:\\TEMP\\");
-  EXPECT_EQ(Expand("%systemdir%"), "C:\\WINDOWS\\SYSTEM\\");
-  EXPECT_EQ(Expand("%WINDIR%"), "C:\\WINDOWS\\");
-}
-
-TEST(ExpandPathMacro, EmptyValueTakesTheDefaultWithBackslash) { EXPECT_EQ(Expand(""), "D:\\Default\\"); }
-
-TEST(ExpandPathMacro, SubFolderFormDropsTheClosingCharacter) {
-  EXPECT_EQ(Expand("%PROGRAMDIR\\Data%"), "C:\\Program Files\\Skal\\Data\\");
-  EXPECT_EQ(Expand("%PROGRAMDIR\\Data\\"), "C:\\Program Files\\Skal\\Data\\");
-  EXPECT_EQ(Expand("%PROGRAMDIR\\Data"), "C:\\Program Files\\Skal\\Dat\\");
-  EXPECT_EQ(Expand("%PROGRAMDIR\\"), "C:\\Program Files\\Skal\\");
-  EXPECT_EQ(Expand("%PROGRAMDIR\\a\\b%"), "C:\\Program Files\\Skal\\a\\b\\");
-}
-
-TEST(ExpandPathMacro, SubFolderFormDropsAWholeDoubleByteCharacter) {
-  // "%PROGRAMDIR\" + GBK "数据" with no closing character: the last character,
-  // two bytes, goes.
-  EXPECT_EQ(Expand("%PROGRAMDIR\\\xCA\xFD\xBE\xDD"), "C:\\Program Files\\Skal\\\xCA\xFD\\");
-}
-
-TEST(ExpandPathMacro, RefusesOtherFormsAndLeavesThemUnchanged) {
-  Folders f;
-  for (std::string value : {"%programdir\\Data%", "D:\\Data", "Data", "%PROGRAMDIR"}) {
-    std::string original = value;
-    EXPECT_EQ(ExpandPathMacro(value, "D:\\", f.Macros()), 0) << original;
-    EXPECT_EQ(value, original);
+// A value and the folder it names; "" where the value is refused and left as
+// it was.
+TEST(ExpandPathMacro, WholeAndSubFolderMacrosInAnyCaseOthersRefused) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"%PROGRAMDIR%", "C:\\Program Files\\Skal\\"}, {"%programdir%", "C:\\Program Files\\Skal\\"},
+      {"%TempDir%", "C:\\TEMP\\"}, {"%systemdir%", "C:\\WINDOWS\\SYSTEM\\"}, {"%WINDIR%", "C:\\WINDOWS\\"},
+      {"", "D:\\Default\\"},  // the default, with its backslash
+      // The sub-folder form drops its closing character, whatever it is.
+      {"%PROGRAMDIR\\Data%", "C:\\Program Files\\Skal\\Data\\"},
+      {"%PROGRAMDIR\\Data\\", "C:\\Program Files\\Skal\\Data\\"},
+      {"%PROGRAMDIR\\Data", "C:\\Program Files\\Skal\\Dat\\"},
+      {"%PROGRAMDIR\\", "C:\\Program Files\\Skal\\"},
+      {"%PROGRAMDIR\\a\\b%", "C:\\Program Files\\Skal\\a\\b\\"},
+      // GBK "数据" with no closing character: the last character, two bytes, goes.
+      {"%PROGRAMDIR\\\xCA\xFD\xBE\xDD", "C:\\Program Files\\Skal\\\xCA\xFD\\"},
+      {"%programdir\\Data%", ""}, {"D:\\Data", ""}, {"Data", ""}, {"%PROGRAMDIR", ""},
+  };
+  const Folders f;
+  for (const auto& [original, expected] : cases) {
+    std::string value = original;
+    EXPECT_EQ(ExpandPathMacro(value, "D:\\Default", f.Macros()), expected.empty() ? 0 : 1) << original;
+    EXPECT_EQ(value, expected.empty() ? original : expected) << original;
   }
 }
 

@@ -6,9 +6,7 @@
 
 #include "scratch_folder.h"
 #include "engine/crc32.h"
-#include "engine/header_versions.h"
 #include "package/depack.h"
-#include "versions/version_format.h"
 
 namespace fs = std::filesystem;
 
@@ -47,18 +45,11 @@ TEST_F(PkgtoolBuild, ExampleBuildsAndInspectsClean) {
   EXPECT_TRUE(fs::is_regular_file(dir_ / "out" / "ZMTUPD" / "ZMTUPD.DAT"));
 }
 
-// The demo's report shows the versions a user would see: the example's
-// engine and database carry real headers.
-TEST_F(PkgtoolBuild, ExampleFilesCarryTheirHeaderVersions) {
-  VersionNumber engine, database;
-  ASSERT_TRUE(HeaderVersionFromBytes(ReadBytes(kExample / "files" / "ZMTUPD" / "ZMEngine.DAT"), engine));
-  ASSERT_TRUE(EngineVersionFromBytes(ReadBytes(kExample / "files" / "ZMTUPD" / "ZMT00012.DAT"), database));
-  EXPECT_EQ(FormatVersion(engine), "4.3.1");  // 4.0.3.1
-  EXPECT_EQ(FormatVersion(database), "2003.11.20.12");
-}
-
-TEST_F(PkgtoolBuild, ComputesLeftOutSizeAndCrcIntoThePackedCatalogue) {
-  ASSERT_EQ(Build(Source(""), "out").status, kExitOk);
+TEST_F(PkgtoolBuild, ComputesLeftOutSizeAndCrcAndCopiesFilesOutsideTheArchiveFolder) {
+  const fs::path src = Source("");
+  WriteBytes(src / "files" / "readme" / "NOTE.TXT", "note");
+  ASSERT_EQ(Build(src, "out").status, kExitOk);
+  EXPECT_EQ(ReadBytes(dir_ / "out" / "readme" / "NOTE.TXT"), "note");
   const std::string packed = ReadBytes(dir_ / "out" / "index.dat");
   std::vector<unsigned char> text;
   ASSERT_TRUE(UnpackImage(reinterpret_cast<const unsigned char*>(packed.data()), packed.size(), text).ok());
@@ -92,13 +83,6 @@ TEST_F(PkgtoolBuild, SeedMakesTheOutputReproducible) {
   EXPECT_EQ(ReadBytes(dir_ / "a" / archive), ReadBytes(dir_ / "b" / archive));
   EXPECT_EQ(ReadBytes(dir_ / "a" / "index.dat"), ReadBytes(dir_ / "b" / "index.dat"));
   EXPECT_NE(ReadBytes(dir_ / "a" / archive), ReadBytes(dir_ / "c" / archive));
-}
-
-TEST_F(PkgtoolBuild, CopiesFilesOutsideTheArchiveFolder) {
-  const fs::path src = Source("");
-  WriteBytes(src / "files" / "readme" / "NOTE.TXT", "note");
-  ASSERT_EQ(Build(src, "out").status, kExitOk);
-  EXPECT_EQ(ReadBytes(dir_ / "out" / "readme" / "NOTE.TXT"), "note");
 }
 
 struct Refusal {

@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "scratch_folder.h"
-#include "archive_writer.h"
+#include "archive_members.h"
 #include "filetime.h"
 
 namespace fs = std::filesystem;
@@ -19,13 +19,8 @@ constexpr uint64_t kUnixEpoch = 116444736000000000ull;  // 1970-01-01 in FILETIM
 constexpr uint64_t kSecond = 10000000ull;
 
 ArchiveMember Member(const std::string& name, const std::string& folder, const std::string& data) {
-  ArchiveMember member;
-  member.name = name;
-  member.folder = folder;
-  member.data.assign(data.begin(), data.end());
-  member.key = 0x5A5AA5A5;
-  member.times = {kUnixEpoch + 1000 * kSecond, kUnixEpoch + 2000 * kSecond + 5, kUnixEpoch + 3000 * kSecond + 7};
-  return member;
+  return ::Member(name, folder, data, 0x5A5AA5A5,
+                  {kUnixEpoch + 1000 * kSecond, kUnixEpoch + 2000 * kSecond + 5, kUnixEpoch + 3000 * kSecond + 7});
 }
 
 class PkgtoolExtract : public ::testing::Test {
@@ -33,12 +28,6 @@ class PkgtoolExtract : public ::testing::Test {
   std::string WriteArchive(const std::vector<unsigned char>& archive) const {
     WriteBytes(dir_ / "ZMTUPD.DAT", std::string(archive.begin(), archive.end()));
     return (dir_ / "ZMTUPD.DAT").string();
-  }
-  std::vector<unsigned char> Build(const std::vector<ArchiveMember>& members) const {
-    std::vector<unsigned char> archive;
-    std::string error;
-    EXPECT_TRUE(BuildArchive(members, archive, error)) << error;
-    return archive;
   }
   int Extract(const std::vector<unsigned char>& archive) {
     std::ostringstream out;
@@ -54,7 +43,7 @@ class PkgtoolExtract : public ::testing::Test {
 TEST_F(PkgtoolExtract, WritesFoldersDataAndTimes) {
   const std::string big(40000, 'b');
   const std::string gbk = "\x81\x5C.txt";  // a trail byte 0x5C stays part of the name
-  ASSERT_EQ(Extract(Build({Member("A.DAT", "", "aaa"), Member("BIG.BIN", "x\\y", big), Member(gbk, "", "")})), 0)
+  ASSERT_EQ(Extract(BuildOrFail({Member("A.DAT", "", "aaa"), Member("BIG.BIN", "x\\y", big), Member(gbk, "", "")})), 0)
       << err_.str();
   // Times first: reading the file may move its access time.
   struct stat info;
@@ -66,11 +55,10 @@ TEST_F(PkgtoolExtract, WritesFoldersDataAndTimes) {
   EXPECT_EQ(ReadBytes(dir_ / "dest" / "A.DAT"), "aaa");
   EXPECT_EQ(ReadBytes(dir_ / "dest" / "x" / "y" / "BIG.BIN"), big);
   EXPECT_TRUE(fs::exists(dir_ / "dest" / gbk));
-
 }
 
 TEST_F(PkgtoolExtract, RefusesAHostileEntryAndWritesNothingOutside) {
-  std::vector<unsigned char> archive = Build({Member("A.DAT", "", "a"), Member("B.DAT", "", "b")});
+  std::vector<unsigned char> archive = BuildOrFail({Member("A.DAT", "", "a"), Member("B.DAT", "", "b")});
   std::memcpy(archive.data() + RecordOffset(1) + kRecordFolderOffset, "..\\..", 6);
   EXPECT_EQ(Extract(archive), kExitFailed);
   EXPECT_NE(err_.str().find("entry 1"), std::string::npos) << err_.str();
@@ -86,7 +74,7 @@ TEST_F(PkgtoolExtract, AFailedWriteOrCloseFailsAndNamesTheFile) {
     fs::remove_all(dir_ / "dest");
     fs::create_directories(dir_ / "dest");
     fs::create_symlink("/dev/full", dir_ / "dest" / "A.DAT");
-    EXPECT_EQ(Extract(Build({Member("A.DAT", "", data)})), kExitFailed) << data.size();
+    EXPECT_EQ(Extract(BuildOrFail({Member("A.DAT", "", data)})), kExitFailed) << data.size();
     EXPECT_NE(err_.str().find("cannot write the output file " + (dir_ / "dest" / "A.DAT").string()), std::string::npos)
         << err_.str();
   }
