@@ -2,12 +2,11 @@
 
 #include <windows.h>
 
+#include "paths/path_ops.h"
 #include "platform/library_win.h"
 #include "procctl/product_library_calls_win.h"
 
 namespace {
-
-constexpr size_t kMaxPath = 259;
 
 // Shared by every IpcClient of the process. Plain data without destructor,
 // so that it outlives the static run state that closes the last client.
@@ -65,7 +64,7 @@ IpcClient::~IpcClient() { Close(); }
 
 int IpcClient::Open() {
   const std::string path = folder + "ZMTIPC.dll";
-  if (path.size() > kMaxPath || !TakeLibrary(path)) return 0;
+  if (!FitsPathLimit(path) || !TakeLibrary(path)) return 0;
   loaded = 1;
   if (Entry<ipccalls::Init>(ipccalls::kInit)(0) == 0) {
     Close();

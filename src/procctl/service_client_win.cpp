@@ -1,10 +1,10 @@
 #include "procctl/service_client_win.h"
 
+#include "paths/path_ops.h"
 #include "procctl/product_library_calls_win.h"
 
 namespace {
 
-constexpr size_t kMaxPath = 259;
 constexpr int32_t kRunnerClientKind = 7;
 
 // The resident service's notifications need no action from the runner.
@@ -27,7 +27,7 @@ ServiceClient::~ServiceClient() {
 }
 
 int ServiceClient::LoadAndInit() {
-  if (libraryPath.size() > kMaxPath) return 0;
+  if (!FitsPathLimit(libraryPath)) return 0;
   library_ = Library(libraryPath);
   if (!library_.IsLoaded()) return 0;
   for (int i = 0; i < svccalls::kExportCount; ++i) {
