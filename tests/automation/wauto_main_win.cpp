@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "automation_win.h"
+#include "child_process_win.h"
 #include "controls_win.h"
 #include "save_dialog_win.h"
 
@@ -39,6 +40,7 @@ const char kUsageText[] =
     "  browser CAPTION [cancel] [MS]            print the folder browser's title; with\n"
     "                                           cancel, close it\n"
     "  list [PID]                               list visible top-level windows: pid, class, caption\n"
+    "  run PROGRAM [ARG...]                     run PROGRAM, wait for its end, print its exit code\n"
     "CAPTION is matched exactly, or * for any caption. The window is the topmost\n"
     "with that caption that fits the command: a message box for msgbox, a save-file\n"
     "dialog for save, a folder browser for browser, any window for wait; for the\n"
@@ -46,7 +48,7 @@ const char kUsageText[] =
     "box, holding control ID where the command names one. MS is how long to wait\n"
     "for it (default 10000).\n"
     "Exit codes: 0 done, 1 no such window in time, 2 usage, 3 no such control, row\n"
-    "or button, or the action failed.\n";
+    "or button, or the action failed (for run: PROGRAM did not start).\n";
 
 const char kAnyCaption[] = "*";
 
@@ -207,6 +209,20 @@ int ListAll() {
   return kDone;
 }
 
+// The whole exit code goes to stdout: a process's own exit status, as the
+// shell sees it, keeps only the low byte (3010 would read as 194).
+int Run(int argc, char** argv) {
+  automation::ChildProcess child;
+  if (!child.Start(automation::CommandLine(argv[2], std::vector<std::string>(argv + 3, argv + argc)))) {
+    std::fprintf(stderr, "wauto: cannot start %s (error %lu)\n", argv[2], GetLastError());
+    return kActionFailed;
+  }
+  DWORD exitCode = 0;
+  if (!child.Wait(INFINITE, exitCode)) return kActionFailed;
+  std::printf("%lu\n", exitCode);
+  return kDone;
+}
+
 // A command on a window found by its caption, with what follows the caption.
 struct WindowCommand {
   std::string command;
@@ -311,6 +327,7 @@ int main(int argc, char** argv) {
     if (argc != 3 || !ParseNumber(argv[2], processId)) return Usage();
     return List(processId);
   }
+  if (command == "run") return argc >= 3 ? Run(argc, argv) : Usage();
   WindowCommand request;
   if (argc < 3 || !ParseWindowCommand(argc, argv, request)) return Usage();
   return RunWindowCommand(request);
