@@ -473,15 +473,13 @@ fi
 
 : >"$work/windows.txt"
 : >"$work/report.txt"
-# Unattended, a batch file waits for the runner and keeps its whole exit code
-# (wine's own exit status holds only its low byte). The blank before ">"
-# keeps a one-digit code from reading as a handle number.
+# Unattended, wauto waits for the runner and prints its whole exit code
+# (wine's own exit status holds only its low byte).
 start_runner() {
   if [ "$mode" = unattended ]; then
-    printf '@start /wait C:\\SkalPackage\\SkalUpd.exe /S %s\r\n@echo %%ERRORLEVEL%% >C:\\scenario\\exit.txt\r\n' \
-      "${runner_args[*]} ${unattended_args[*]}" >"$work/run.bat"
     rm -f "$work/exit.txt"
-    (cd "$package" && w cmd.exe /c 'C:\scenario\run.bat') &
+    (cd "$package" && w "$bin/wauto.exe" run 'C:\SkalPackage\SkalUpd.exe' /S "${runner_args[@]}" \
+      "${unattended_args[@]}" >"$work/exit.txt") &
   else
     (cd "$package" && w 'C:\SkalPackage\SkalUpd.exe' "${runner_args[@]}") &
   fi
