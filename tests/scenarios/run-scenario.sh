@@ -57,12 +57,14 @@ fail() {
   failures=$((failures + 1))
 }
 
+# Every text of the runner's string table, read at once: one Wine start.
+w "$bin/restext.exe" "$bin/SkalUpd.exe" 'C:\scenario\texts' >/dev/null
 # Message text ID of the runner, formatted with ARGS in place of %s and %d.
 message() {
   local id=$1 text
   shift
-  [ -f "$work/texts/$id.txt" ] || w "$bin/restext.exe" "$bin/SkalUpd.exe" 'C:\scenario\texts' "$id" ||
-    { echo "run-scenario: the runner has no text $id" >&2; exit 1; }
+  # Noted for the end: a check's failure inside $(...) would go unseen.
+  [ -f "$work/texts/$id.txt" ] || { echo "$id" >>"$work/unknown-texts"; exit 1; }
   text=$(cat "$work/texts/$id.txt"; echo .)
   text=${text%.}
   local arg
@@ -654,6 +656,7 @@ fi
 phase=check
 # shellcheck source=/dev/null
 source "$scenario"
+[ ! -e "$work/unknown-texts" ] || fail "the runner has no text $(sort -u "$work/unknown-texts" | tr '\n' ' ')"
 if [ "$failures" -gt 0 ]; then
   echo "--- windows:" >&2; iconv -f GBK -t UTF-8 "$work/windows.txt" >&2 || true
   echo "--- report:" >&2; iconv -f GBK -t UTF-8 "$work/report.txt" >&2 || true
