@@ -86,6 +86,16 @@ holds_message() { # FILE TEXT
   haystack=${haystack%.}
   [[ $haystack == *"$2"$'\r\n'* || $haystack == *"$2" ]]
 }
+# Runs COMMAND every 50 ms until it succeeds, for at most SECONDS.
+poll() { # SECONDS COMMAND...
+  local tries=$(($1 * 20))
+  shift
+  for ((; tries > 1; tries--)); do
+    "$@" && return 0
+    sleep 0.05
+  done
+  "$@"
+}
 unix_path() { # C:\A\B -> $drive_c/A/B
   local path=${1#[Cc]:\\}
   printf '%s/%s' "$drive_c" "${path//\\//}"
@@ -103,6 +113,12 @@ phase=setup
 source_dir=
 steps=()
 restart=0
+# pkgtool builds the package from C:\scenario\src; the runner goes beside it.
+build_package() {
+  (cd "$work" && w "$bin/pkgtool.exe" build --seed 1 src 'C:\SkalPackage' >"$work/pkgtool.txt") ||
+    { cat "$work/pkgtool.txt" >&2; echo "run-scenario: pkgtool build failed" >&2; exit 1; }
+  cp "$bin/SkalUpd.exe" "$package/"
+}
 families() { :; }
 modes() { :; } # read by the build: the modes a scenario runs in when not both
 package() { # SOURCE [SECTION.KEY=VALUE...]: SOURCE (from the repository's top) holds catalog.ini and files/
@@ -121,9 +137,7 @@ package() { # SOURCE [SECTION.KEY=VALUE...]: SOURCE (from the repository's top) 
       inside && /^\[/ { print key }' "$work/src/catalog.ini" >"$work/catalog.ini"
     mv "$work/catalog.ini" "$work/src/catalog.ini"
   done
-  (cd "$work" && w "$bin/pkgtool.exe" build --seed 1 src 'C:\SkalPackage' >"$work/pkgtool.txt") ||
-    { cat "$work/pkgtool.txt" >&2; echo "run-scenario: pkgtool build failed" >&2; exit 1; }
-  cp "$bin/SkalUpd.exe" "$package/"
+  build_package
 }
 # TREES (from the repository's top) holds old/ and new/: the product folder
 # with old/ laid over it is the installation, the folder as the layout made
@@ -156,9 +170,7 @@ harvest() { # TREES [PROGRAM...]
   cp -a "$product" "$work/old"
   (cd "$work" && w "$bin/pkgtool.exe" harvest old new src >"$work/harvest.txt" 2>&1) ||
     { cat "$work/harvest.txt" >&2; echo "run-scenario: pkgtool harvest failed" >&2; exit 1; }
-  (cd "$work" && w "$bin/pkgtool.exe" build --seed 1 src 'C:\SkalPackage' >"$work/pkgtool.txt") ||
-    { cat "$work/pkgtool.txt" >&2; echo "run-scenario: pkgtool build failed" >&2; exit 1; }
-  cp "$bin/SkalUpd.exe" "$package/"
+  build_package
   source_dir=$work/src
 }
 cut_short() { # FILE of the built package loses its second half, as a broken download would
@@ -233,22 +245,13 @@ main_program() {
     i=$((i + 1))
   done
   w "$(product_path "$name")" &
-  for _ in $(seq 200); do
-    contains "$(product_path "${name%.*}.log")" ready && return 0
-    sleep 0.05
-  done
-  echo "run-scenario: the main program did not start" >&2
-  exit 1
+  poll 10 contains "$(product_path "${name%.*}.log")" ready ||
+    { echo "run-scenario: the main program did not start" >&2; exit 1; }
 }
 held() { # NAME: a file of the product folder, held open by another program (sharing reads) during the run
   [ $phase = setup ] || return 0
   w "$bin/holdfile.exe" "$product_win\\$1" read 300 &
-  for _ in $(seq 200); do
-    [ -e "$(product_path "$1.ready")" ] && return 0
-    sleep 0.05
-  done
-  echo "run-scenario: $1 could not be held open" >&2
-  exit 1
+  poll 10 test -e "$(product_path "$1.ready")" || { echo "run-scenario: $1 could not be held open" >&2; exit 1; }
 }
 service() { # NAME [HELD FILE...]: the product's Windows service NAME (program NAME.EXE) runs, holding files
   [ $phase = setup ] || return 0
@@ -259,14 +262,10 @@ service() { # NAME [HELD FILE...]: the product's Windows service NAME (program N
   for held in "$@"; do command+=" \"hold=$product_win\\$held\""; done
   w sc.exe create "$name" binpath= "$command" >/dev/null
   w sc.exe start "$name" >/dev/null
-  for _ in $(seq 100); do
-    [ "$(service_state "$name")" = RUNNING ] && return 0
-    sleep 0.1
-  done
-  echo "run-scenario: the service $name did not start" >&2
-  exit 1
+  poll 10 service_is "$name" RUNNING || { echo "run-scenario: the service $name did not start" >&2; exit 1; }
 }
 service_state() { w sc.exe query "$1" 2>/dev/null | tr -d '\r' | awk '$1 == "STATE" { print $4 }'; }
+service_is() { [ "$(service_state "$1")" = "$2" ]; } # NAME STATE
 await_program() { [ $phase = setup ] || return 0; steps+=("await $*"); }
 # The next window and its answer: report [exit|esc|close] | save PATH |
 # msgbox ok|yes|no|cancel | choice ROW | folder PATH | press ID | type ID TEXT |
@@ -413,21 +412,19 @@ expect_report() { # ID [ARG...]: a line of the report text ends with the message
 }
 # Unattended runs only: a run with windows that stops in a message box shows no report.
 expect_unattended_report() { [ "$mode" = dialogs ] || expect_report "$@"; } # ID [ARG...]
-expect_program_noted() { # NAME WORD...: the main program noted each word (its log holds one a line)
+# Whether the simulated main program NAME noted WORD: its log holds one a line.
+program_noted() { contains "$(product_path "${1%.*}.log")" $'\n'"$2"$'\r'; } # NAME WORD
+expect_program_noted() { # NAME WORD...
   check || return 0
   local name=$1 word
   shift
-  for word in "$@"; do
-    contains "$(product_path "${name%.*}.log")" $'\n'"$word"$'\r' || fail "$name did not note $word"
-  done
+  for word in "$@"; do program_noted "$name" "$word" || fail "$name did not note $word"; done
 }
 expect_program_not_noted() { # NAME WORD...
   check || return 0
   local name=$1 word
   shift
-  for word in "$@"; do
-    ! contains "$(product_path "${name%.*}.log")" $'\n'"$word"$'\r' || fail "$name noted $word"
-  done
+  for word in "$@"; do ! program_noted "$name" "$word" || fail "$name noted $word"; done
 }
 expect_untouched() { # drive C (but the package) and the registry are as they were before the runner started
   check || return 0
@@ -483,9 +480,9 @@ start_runner() {
   runner=$!
 }
 # Waits up to 30 s for the runner to end.
+runner_ended() { ! kill -0 "$runner" 2>/dev/null; }
 end_runner() {
-  for _ in $(seq 300); do kill -0 "$runner" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$runner" 2>/dev/null; then
+  if ! poll 30 runner_ended; then
     fail "the runner still runs after the answers; open: $(open_window)"
     kill "$runner" 2>/dev/null || true
   fi
@@ -538,11 +535,7 @@ for step in "${steps[@]}"; do
   fi
   if [[ $step == await\ * ]]; then
     read -r _ name word <<<"$step"
-    for _ in $(seq 300); do
-      contains "$(product_path "${name%.*}.log")" $'\n'"$word"$'\r' && break
-      sleep 0.1
-    done
-    contains "$(product_path "${name%.*}.log")" $'\n'"$word"$'\r' || fail "$name did not note $word in time"
+    poll 30 program_noted "$name" "$word" || fail "$name did not note $word in time"
     continue
   fi
   [ "$mode" = dialogs ] || continue
