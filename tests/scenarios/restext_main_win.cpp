@@ -3,45 +3,11 @@
 // compare log lines, message boxes and report text with the runner's own
 // texts. One run serves a whole scenario: each Wine start costs time.
 //   restext PROGRAM OUT
-// Exit codes: 0 done, 1 the program, its string table or a file is missing,
-// 2 usage.
+// Exit codes: 0 done, 1 the program, its strings or a file is missing, 2 usage.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
-
-namespace {
-
-constexpr UINT kStringsPerBlock = 16;
-
-struct Output {
-  const char* folder;
-  int written = 0;
-  bool failed = false;
-};
-
-// A string table block named N holds the strings (N - 1) * 16 to N * 16 - 1.
-BOOL CALLBACK WriteBlock(HMODULE module, LPCSTR, LPSTR name, LONG_PTR param) {
-  auto* output = reinterpret_cast<Output*>(param);
-  if (!IS_INTRESOURCE(name)) return TRUE;
-  const UINT first = (static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name)) - 1) * kStringsPerBlock;
-  for (UINT id = first; id < first + kStringsPerBlock; ++id) {
-    char text[4096];
-    const int length = LoadStringA(module, id, text, sizeof text);
-    if (length <= 0) continue;
-    const std::string path = std::string(output->folder) + "\\" + std::to_string(id) + ".txt";
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (out == nullptr || std::fwrite(text, 1, static_cast<size_t>(length), out) != static_cast<size_t>(length)) {
-      std::fprintf(stderr, "restext: cannot write %s\n", path.c_str());
-      output->failed = true;
-    }
-    if (out != nullptr) std::fclose(out);
-    ++output->written;
-  }
-  return TRUE;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 3) {
@@ -53,9 +19,25 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "restext: cannot load %s\n", argv[1]);
     return 1;
   }
-  Output output{argv[2]};
-  EnumResourceNamesA(module, RT_STRING, WriteBlock, reinterpret_cast<LONG_PTR>(&output));
+  int written = 0;
+  int status = 0;
+  for (UINT id = 0; id <= 0xFFFF; ++id) {  // every id a string table can hold
+    char text[4096];
+    const int length = LoadStringA(module, id, text, sizeof text);
+    if (length <= 0) continue;
+    const std::string path = std::string(argv[2]) + "\\" + std::to_string(id) + ".txt";
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (out == nullptr || std::fwrite(text, 1, static_cast<size_t>(length), out) != static_cast<size_t>(length)) {
+      std::fprintf(stderr, "restext: cannot write %s\n", path.c_str());
+      status = 1;
+    }
+    if (out != nullptr) std::fclose(out);
+    ++written;
+  }
   FreeLibrary(module);
-  if (output.written == 0) std::fprintf(stderr, "restext: %s has no strings\n", argv[1]);
-  return output.written == 0 || output.failed ? 1 : 0;
+  if (written == 0) {
+    std::fprintf(stderr, "restext: %s has no strings\n", argv[1]);
+    return 1;
+  }
+  return status;
 }

@@ -47,7 +47,6 @@ w() { LC_ALL=$wine_locale wine "$@"; }
 
 drive_c=$WINEPREFIX/drive_c
 work=$drive_c/scenario
-package_win='C:\SkalPackage'
 package=$drive_c/SkalPackage
 product_win='C:\Program Files\Norvance\Skal'
 mkdir -p "$work/texts" "$package"
