@@ -75,9 +75,6 @@ set_user_value() {
 # accepts clients; xvfb-run -a can hand the same number to two parallel jobs.
 start_display() {
   [ -z "${DISPLAY:-}" ] || return 0
-  # Without a window manager, Wine waits 2 s for one each time it hides a
-  # managed window; unmanaged windows close at once.
-  set_user_value 'Software\Wine\X11 Driver' Managed N
   Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$run_dir/display" >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 100); do
@@ -174,6 +171,9 @@ if [ -n "${SKAL_WINE_PREFIX_OUT:-}" ]; then
   echo "$prefix" >"$SKAL_WINE_PREFIX_OUT"
 fi
 
+# Without a window manager (a private Xvfb, or xvfb-run's), Wine waits 2 s
+# for one each time it hides a managed window; unmanaged windows close at once.
+set_user_value 'Software\Wine\X11 Driver' Managed N
 start_display
 export WINEPREFIX=$prefix WINEARCH=$SKAL_WINE_ARCH WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
 export WINEDLLOVERRIDES="mscoree=d;mshtml=d;winemenubuilder.exe=d"

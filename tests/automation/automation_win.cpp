@@ -65,14 +65,14 @@ HWND MessageStatic(HWND window) {
   return otherControl ? nullptr : found;
 }
 
-}  // namespace
-
 HWND FindTopWindow(const WindowTest& fits) {
   // EnumWindows goes through the top-level windows from the top down.
   TopWindowSearch search{&fits, nullptr};
   EnumWindows(MatchTopWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
+
+}  // namespace
 
 HWND WaitForTopWindow(const WindowTest& fits, DWORD timeoutMs) {
   DWORD start = GetTickCount();

@@ -14,11 +14,8 @@ namespace automation {
 // What a caller looks for in a window.
 using WindowTest = std::function<bool(HWND)>;
 
-// The topmost visible top-level window that passes `fits`; NULL when none
-// does.
-HWND FindTopWindow(const WindowTest& fits);
-
-// Polls for FindTopWindow until it finds one or `timeoutMs` pass.
+// The topmost visible top-level window that passes `fits`, polled for until
+// one does or `timeoutMs` pass; NULL then.
 HWND WaitForTopWindow(const WindowTest& fits, DWORD timeoutMs);
 
 // Whether the caption of `window` is exactly `caption`. Read without sending

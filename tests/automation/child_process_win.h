@@ -27,7 +27,6 @@ class ChildProcess {
 
   // CreateProcessA of `commandLine` in `workingFolder` (empty: the caller's).
   bool Start(const std::string& commandLine, const std::string& workingFolder = "");
-  bool IsStarted() const { return process_ != nullptr; }
   DWORD Id() const { return id_; }
 
   // Waits up to `timeoutMs` for the end; true with its exit code once ended.

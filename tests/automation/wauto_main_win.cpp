@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "automation_win.h"
+#include "child_process_win.h"
 #include "controls_win.h"
 #include "save_dialog_win.h"
 
@@ -32,13 +33,13 @@ const char kUsageText[] =
     "  rows CAPTION ID [MS]                     print the rows of list view ID, one a line:\n"
     "                                           image index, tab, text\n"
     "  clickrow CAPTION ID ROW [MS]             click row ROW (from 0) of list view ID\n"
-    "  msgbox CAPTION [ok|yes|no|cancel] [MS]   print a message box's text, then answer it\n"
+    "  msgbox CAPTION ok|yes|no|cancel [MS]     print a message box's text, then answer it\n"
     "  save CAPTION PATH [MS]                   print the save-file dialog's proposed name,\n"
     "                                           save as PATH; done once the dialog has gone\n"
     "                                           or its program asks something\n"
-    "  browser CAPTION [cancel] [MS]            print the folder browser's title; with\n"
-    "                                           cancel, close it\n"
-    "  list [PID]                               list visible top-level windows: pid, class, caption\n"
+    "  browser CAPTION [MS]                     print the folder browser's title, then cancel it\n"
+    "  list                                     list visible top-level windows: pid, class, caption\n"
+    "  run PROGRAM [ARG...]                     run PROGRAM, wait for its end, print its exit code\n"
     "CAPTION is matched exactly, or * for any caption. The window is the topmost\n"
     "with that caption that fits the command: a message box for msgbox, a save-file\n"
     "dialog for save, a folder browser for browser, any window for wait; for the\n"
@@ -46,7 +47,7 @@ const char kUsageText[] =
     "box, holding control ID where the command names one. MS is how long to wait\n"
     "for it (default 10000).\n"
     "Exit codes: 0 done, 1 no such window in time, 2 usage, 3 no such control, row\n"
-    "or button, or the action failed.\n";
+    "or button, or the action failed (for run: PROGRAM did not start).\n";
 
 const char kAnyCaption[] = "*";
 
@@ -125,7 +126,6 @@ int MessageBoxCommand(HWND window, int answer, DWORD timeoutMs) {
   std::string text;
   if (!automation::ReadMessageBoxText(window, text)) return kActionFailed;
   PrintLine(text);
-  if (answer == 0) return kDone;
   if (!automation::AnswerMessageBox(window, answer)) return kActionFailed;
   return automation::WaitForWindowGone(window, timeoutMs) ? kDone : kActionFailed;
 }
@@ -177,33 +177,38 @@ int Save(HWND dialog, const std::string& path, DWORD timeoutMs) {
   return kDone;
 }
 
-int Browser(HWND browser, bool cancel, DWORD timeoutMs) {
+int Browser(HWND browser, DWORD timeoutMs) {
   std::string title;
   if (!automation::ReadFolderBrowserTitle(browser, title)) return kActionFailed;
   PrintLine(title);
-  if (!cancel) return kDone;
   if (!automation::PressButton(browser, IDCANCEL)) return kActionFailed;
   return automation::WaitForWindowGone(browser, timeoutMs) ? kDone : kActionFailed;
 }
 
-void PrintWindow(HWND window) {
-  char className[256] = "";
-  GetClassNameA(window, className, sizeof className);
-  std::string caption;
-  automation::ReadWindowText(window, caption);
-  std::printf("%lu\t%s\t", ProcessOf(window), className);
-  PrintLine(caption);
-}
-
-int List(DWORD processId) {
-  for (HWND window : automation::ProcessWindows(processId)) PrintWindow(window);
+int List() {
+  for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(window)) continue;
+    char className[256] = "";
+    GetClassNameA(window, className, sizeof className);
+    std::string caption;
+    automation::ReadWindowText(window, caption);
+    std::printf("%lu\t%s\t", ProcessOf(window), className);
+    PrintLine(caption);
+  }
   return kDone;
 }
 
-int ListAll() {
-  for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
-    if (IsWindowVisible(window)) PrintWindow(window);
+// The whole exit code goes to stdout: a process's own exit status, as the
+// shell sees it, keeps only the low byte (3010 would read as 194).
+int Run(int argc, char** argv) {
+  automation::ChildProcess child;
+  if (!child.Start(automation::CommandLine(argv[2], std::vector<std::string>(argv + 3, argv + argc)))) {
+    std::fprintf(stderr, "wauto: cannot start %s (error %lu)\n", argv[2], GetLastError());
+    return kActionFailed;
   }
+  DWORD exitCode = 0;
+  if (!child.Wait(INFINITE, exitCode)) return kActionFailed;
+  std::printf("%lu\n", exitCode);
   return kDone;
 }
 
@@ -215,7 +220,6 @@ struct WindowCommand {
   std::string operand;  // the row, text or path
   std::vector<UINT> keys;
   int answer = 0;
-  bool cancel = false;
   unsigned long timeoutMs = kDefaultTimeoutMs;
 };
 
@@ -249,9 +253,7 @@ bool ParseWindowCommand(int argc, char** argv, WindowCommand& request) {
     while (argc > next && KeyCode(argv[next]) != 0) request.keys.push_back(KeyCode(argv[next++]));
     if (request.keys.empty()) return false;
   } else if (command == "msgbox") {
-    if (argc > next && (request.answer = AnswerId(argv[next])) != 0) ++next;
-  } else if (command == "browser" && argc > next && std::strcmp(argv[next], "cancel") == 0) {
-    request.cancel = true;
+    if (argc <= next || (request.answer = AnswerId(argv[next])) == 0) return false;
     ++next;
   }
   if (argc > next && !ParseNumber(argv[next++], request.timeoutMs)) return false;
@@ -295,7 +297,7 @@ int RunWindowCommand(const WindowCommand& request) {
   if (command == "rows") return Rows(window, id);
   if (command == "clickrow") return ClickRow(window, id, static_cast<int>(row));
   if (command == "save") return Save(window, request.operand, request.timeoutMs);
-  if (command == "browser") return Browser(window, request.cancel, request.timeoutMs);
+  if (command == "browser") return Browser(window, request.timeoutMs);
   return MessageBoxCommand(window, request.answer, request.timeoutMs);
 }
 
@@ -305,12 +307,8 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stdout), _O_BINARY);  // lines end in \n alone, for scripts
   if (argc < 2) return Usage();
   const std::string command = argv[1];
-  if (command == "list") {
-    unsigned long processId = 0;
-    if (argc == 2) return ListAll();
-    if (argc != 3 || !ParseNumber(argv[2], processId)) return Usage();
-    return List(processId);
-  }
+  if (command == "list") return argc == 2 ? List() : Usage();
+  if (command == "run") return argc >= 3 ? Run(argc, argv) : Usage();
   WindowCommand request;
   if (argc < 3 || !ParseWindowCommand(argc, argv, request)) return Usage();
   return RunWindowCommand(request);

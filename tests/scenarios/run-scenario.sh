@@ -47,7 +47,6 @@ w() { LC_ALL=$wine_locale wine "$@"; }
 
 drive_c=$WINEPREFIX/drive_c
 work=$drive_c/scenario
-package_win='C:\SkalPackage'
 package=$drive_c/SkalPackage
 product_win='C:\Program Files\Norvance\Skal'
 mkdir -p "$work/texts" "$package"
@@ -57,12 +56,14 @@ fail() {
   failures=$((failures + 1))
 }
 
+# Every text of the runner's string table, read at once: one Wine start.
+w "$bin/restext.exe" "$bin/SkalUpd.exe" 'C:\scenario\texts' >/dev/null
 # Message text ID of the runner, formatted with ARGS in place of %s and %d.
 message() {
   local id=$1 text
   shift
-  [ -f "$work/texts/$id.txt" ] || w "$bin/restext.exe" "$bin/SkalUpd.exe" 'C:\scenario\texts' "$id" ||
-    { echo "run-scenario: the runner has no text $id" >&2; exit 1; }
+  # Noted for the end: a check's failure inside $(...) would go unseen.
+  [ -f "$work/texts/$id.txt" ] || { echo "$id" >>"$work/unknown-texts"; exit 1; }
   text=$(cat "$work/texts/$id.txt"; echo .)
   text=${text%.}
   local arg
@@ -84,6 +85,16 @@ holds_message() { # FILE TEXT
   haystack=${haystack%.}
   [[ $haystack == *"$2"$'\r\n'* || $haystack == *"$2" ]]
 }
+# Runs COMMAND every 50 ms until it succeeds, for at most SECONDS.
+poll() { # SECONDS COMMAND...
+  local tries=$(($1 * 20))
+  shift
+  for ((; tries > 1; tries--)); do
+    "$@" && return 0
+    sleep 0.05
+  done
+  "$@"
+}
 unix_path() { # C:\A\B -> $drive_c/A/B
   local path=${1#[Cc]:\\}
   printf '%s/%s' "$drive_c" "${path//\\//}"
@@ -101,6 +112,12 @@ phase=setup
 source_dir=
 steps=()
 restart=0
+# pkgtool builds the package from C:\scenario\src; the runner goes beside it.
+build_package() {
+  (cd "$work" && w "$bin/pkgtool.exe" build --seed 1 src 'C:\SkalPackage' >"$work/pkgtool.txt") ||
+    { cat "$work/pkgtool.txt" >&2; echo "run-scenario: pkgtool build failed" >&2; exit 1; }
+  cp "$bin/SkalUpd.exe" "$package/"
+}
 families() { :; }
 modes() { :; } # read by the build: the modes a scenario runs in when not both
 package() { # SOURCE [SECTION.KEY=VALUE...]: SOURCE (from the repository's top) holds catalog.ini and files/
@@ -119,9 +136,7 @@ package() { # SOURCE [SECTION.KEY=VALUE...]: SOURCE (from the repository's top) 
       inside && /^\[/ { print key }' "$work/src/catalog.ini" >"$work/catalog.ini"
     mv "$work/catalog.ini" "$work/src/catalog.ini"
   done
-  (cd "$work" && w "$bin/pkgtool.exe" build --seed 1 src 'C:\SkalPackage' >"$work/pkgtool.txt") ||
-    { cat "$work/pkgtool.txt" >&2; echo "run-scenario: pkgtool build failed" >&2; exit 1; }
-  cp "$bin/SkalUpd.exe" "$package/"
+  build_package
 }
 # TREES (from the repository's top) holds old/ and new/: the product folder
 # with old/ laid over it is the installation, the folder as the layout made
@@ -154,9 +169,7 @@ harvest() { # TREES [PROGRAM...]
   cp -a "$product" "$work/old"
   (cd "$work" && w "$bin/pkgtool.exe" harvest old new src >"$work/harvest.txt" 2>&1) ||
     { cat "$work/harvest.txt" >&2; echo "run-scenario: pkgtool harvest failed" >&2; exit 1; }
-  (cd "$work" && w "$bin/pkgtool.exe" build --seed 1 src 'C:\SkalPackage' >"$work/pkgtool.txt") ||
-    { cat "$work/pkgtool.txt" >&2; echo "run-scenario: pkgtool build failed" >&2; exit 1; }
-  cp "$bin/SkalUpd.exe" "$package/"
+  build_package
   source_dir=$work/src
 }
 cut_short() { # FILE of the built package loses its second half, as a broken download would
@@ -231,22 +244,13 @@ main_program() {
     i=$((i + 1))
   done
   w "$(product_path "$name")" &
-  for _ in $(seq 200); do
-    contains "$(product_path "${name%.*}.log")" ready && return 0
-    sleep 0.05
-  done
-  echo "run-scenario: the main program did not start" >&2
-  exit 1
+  poll 10 contains "$(product_path "${name%.*}.log")" ready ||
+    { echo "run-scenario: the main program did not start" >&2; exit 1; }
 }
 held() { # NAME: a file of the product folder, held open by another program (sharing reads) during the run
   [ $phase = setup ] || return 0
   w "$bin/holdfile.exe" "$product_win\\$1" read 300 &
-  for _ in $(seq 200); do
-    [ -e "$(product_path "$1.ready")" ] && return 0
-    sleep 0.05
-  done
-  echo "run-scenario: $1 could not be held open" >&2
-  exit 1
+  poll 10 test -e "$(product_path "$1.ready")" || { echo "run-scenario: $1 could not be held open" >&2; exit 1; }
 }
 service() { # NAME [HELD FILE...]: the product's Windows service NAME (program NAME.EXE) runs, holding files
   [ $phase = setup ] || return 0
@@ -257,14 +261,10 @@ service() { # NAME [HELD FILE...]: the product's Windows service NAME (program N
   for held in "$@"; do command+=" \"hold=$product_win\\$held\""; done
   w sc.exe create "$name" binpath= "$command" >/dev/null
   w sc.exe start "$name" >/dev/null
-  for _ in $(seq 100); do
-    [ "$(service_state "$name")" = RUNNING ] && return 0
-    sleep 0.1
-  done
-  echo "run-scenario: the service $name did not start" >&2
-  exit 1
+  poll 10 service_is "$name" RUNNING || { echo "run-scenario: the service $name did not start" >&2; exit 1; }
 }
 service_state() { w sc.exe query "$1" 2>/dev/null | tr -d '\r' | awk '$1 == "STATE" { print $4 }'; }
+service_is() { [ "$(service_state "$1")" = "$2" ]; } # NAME STATE
 await_program() { [ $phase = setup ] || return 0; steps+=("await $*"); }
 # The next window and its answer: report [exit|esc|close] | save PATH |
 # msgbox ok|yes|no|cancel | choice ROW | folder PATH | press ID | type ID TEXT |
@@ -395,10 +395,6 @@ expect_report_text() { # TEXT
   check || return 0
   contains "$work/report.txt" "$1" || fail "the report lacks \"$1\""
 }
-expect_no_report_text() { # TEXT
-  check || return 0
-  ! contains "$work/report.txt" "$1" || fail "the report holds \"$1\""
-}
 expect_report_is_log() { # the report is exactly this run's part of the log
   check || return 0
   local logged report
@@ -415,22 +411,19 @@ expect_report() { # ID [ARG...]: a line of the report text ends with the message
 }
 # Unattended runs only: a run with windows that stops in a message box shows no report.
 expect_unattended_report() { [ "$mode" = dialogs ] || expect_report "$@"; } # ID [ARG...]
-expect_no_report() { check || return 0; ! holds_message "$work/report.txt" "$(message "$@")" || fail "the report holds message $*"; }
-expect_program_noted() { # NAME WORD...: the main program noted each word (its log holds one a line)
+# Whether the simulated main program NAME noted WORD: its log holds one a line.
+program_noted() { contains "$(product_path "${1%.*}.log")" $'\n'"$2"$'\r'; } # NAME WORD
+expect_program_noted() { # NAME WORD...
   check || return 0
   local name=$1 word
   shift
-  for word in "$@"; do
-    contains "$(product_path "${name%.*}.log")" $'\n'"$word"$'\r' || fail "$name did not note $word"
-  done
+  for word in "$@"; do program_noted "$name" "$word" || fail "$name did not note $word"; done
 }
 expect_program_not_noted() { # NAME WORD...
   check || return 0
   local name=$1 word
   shift
-  for word in "$@"; do
-    ! contains "$(product_path "${name%.*}.log")" $'\n'"$word"$'\r' || fail "$name noted $word"
-  done
+  for word in "$@"; do ! program_noted "$name" "$word" || fail "$name noted $word"; done
 }
 expect_untouched() { # drive C (but the package) and the registry are as they were before the runner started
   check || return 0
@@ -473,24 +466,22 @@ fi
 
 : >"$work/windows.txt"
 : >"$work/report.txt"
-# Unattended, a batch file waits for the runner and keeps its whole exit code
-# (wine's own exit status holds only its low byte). The blank before ">"
-# keeps a one-digit code from reading as a handle number.
+# Unattended, wauto waits for the runner and prints its whole exit code
+# (wine's own exit status holds only its low byte).
 start_runner() {
   if [ "$mode" = unattended ]; then
-    printf '@start /wait C:\\SkalPackage\\SkalUpd.exe /S %s\r\n@echo %%ERRORLEVEL%% >C:\\scenario\\exit.txt\r\n' \
-      "${runner_args[*]} ${unattended_args[*]}" >"$work/run.bat"
     rm -f "$work/exit.txt"
-    (cd "$package" && w cmd.exe /c 'C:\scenario\run.bat') &
+    (cd "$package" && w "$bin/wauto.exe" run 'C:\SkalPackage\SkalUpd.exe' /S "${runner_args[@]}" \
+      "${unattended_args[@]}" >"$work/exit.txt") &
   else
     (cd "$package" && w 'C:\SkalPackage\SkalUpd.exe' "${runner_args[@]}") &
   fi
   runner=$!
 }
 # Waits up to 30 s for the runner to end.
+runner_ended() { ! kill -0 "$runner" 2>/dev/null; }
 end_runner() {
-  for _ in $(seq 300); do kill -0 "$runner" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$runner" 2>/dev/null; then
+  if ! poll 30 runner_ended; then
     fail "the runner still runs after the answers; open: $(open_window)"
     kill "$runner" 2>/dev/null || true
   fi
@@ -543,11 +534,7 @@ for step in "${steps[@]}"; do
   fi
   if [[ $step == await\ * ]]; then
     read -r _ name word <<<"$step"
-    for _ in $(seq 300); do
-      contains "$(product_path "${name%.*}.log")" $'\n'"$word"$'\r' && break
-      sleep 0.1
-    done
-    contains "$(product_path "${name%.*}.log")" $'\n'"$word"$'\r' || fail "$name did not note $word in time"
+    poll 30 program_noted "$name" "$word" || fail "$name did not note $word in time"
     continue
   fi
   [ "$mode" = dialogs ] || continue
@@ -563,7 +550,7 @@ for step in "${steps[@]}"; do
     press) wa click "$arg" >/dev/null ;;
     type) wa set "$id" "$rest" >/dev/null ;;
     keys) wa key "$id" $rest >/dev/null ;;
-    browser) { wa browser cancel && echo; } >>"$work/windows.txt" ;;
+    browser) { wa browser && echo; } >>"$work/windows.txt" ;;
     *) echo "run-scenario: unknown answer $kind" >&2; exit 2 ;;
   esac || { fail "could not answer \"$step\"; open: $(open_window)"; break; }
 done
@@ -656,6 +643,7 @@ fi
 phase=check
 # shellcheck source=/dev/null
 source "$scenario"
+[ ! -e "$work/unknown-texts" ] || fail "the runner has no text $(sort -u "$work/unknown-texts" | tr '\n' ' ')"
 if [ "$failures" -gt 0 ]; then
   echo "--- windows:" >&2; iconv -f GBK -t UTF-8 "$work/windows.txt" >&2 || true
   echo "--- report:" >&2; iconv -f GBK -t UTF-8 "$work/report.txt" >&2 || true
