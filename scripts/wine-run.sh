@@ -8,7 +8,8 @@
 #       runs the Linux COMMAND instead, with WINEPREFIX, DISPLAY and the rest
 #       exported, so that a script can run several programs (say the runner
 #       and wauto) with `wine` in one prefix; exits with COMMAND's exit code.
-#       Wine writes the registry files (*.reg) when its server ends: run
+#       The prefix's server runs until the end of the run; Wine writes the
+#       registry files (*.reg) when it ends: run `wineserver -k` and then
 #       `wineserver -w` before reading them.
 #
 # Each run copies the template prefix (made once by wine-prefix.sh), runs with
@@ -177,6 +178,9 @@ set_user_value 'Software\Wine\X11 Driver' Managed N
 start_display
 export WINEPREFIX=$prefix WINEARCH=$SKAL_WINE_ARCH WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
 export WINEDLLOVERRIDES="mscoree=d;mshtml=d;winemenubuilder.exe=d"
+# One server for the whole run: a server that ends on its own between two
+# programs races the next one's start ("recvmsg: Connection reset by peer").
+wineserver -p
 
 # In the background so that INT and TERM reach the traps at once.
 "${launcher[@]}" "$@" <&0 &

@@ -623,6 +623,7 @@ if [ "$restart" = 1 ]; then
   # A restart ends every program, the main program holding its files too.
   wineserver -k || true
   wineserver -w || true
+  wineserver -p
   [ "$family" != 98 ] || dos_start
   w wineboot.exe -r
   [ "$family" = nt ] || start_run_programs
