@@ -163,14 +163,24 @@ bool AsksSomething(DWORD processId) {
 }
 
 // The save-file dialog's proposed file name printed, PATH typed and saved;
-// done once the dialog has gone or a question stands in the way.
+// done once the dialog has gone or a question stands in the way. A dialog
+// that has just opened may not answer yet (its program is still listing the
+// folder), so reading the name and saving are retried until the time is up.
 int Save(HWND dialog, const std::string& path, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  const auto timeLeft = [&] { return IsWindow(dialog) && GetTickCount() - start < timeoutMs; };
   std::string proposed;
-  if (!automation::ReadSaveFileName(dialog, proposed)) return kActionFailed;
+  while (!automation::ReadSaveFileName(dialog, proposed)) {
+    if (!timeLeft()) return kActionFailed;
+    Sleep(kPollMs);
+  }
   PrintLine(proposed);
-  if (!automation::SaveAs(dialog, path)) return kActionFailed;
+  while (!automation::SaveAs(dialog, path)) {
+    if (!timeLeft()) return kActionFailed;
+    Sleep(kPollMs);
+  }
   const DWORD processId = ProcessOf(dialog);
-  for (DWORD start = GetTickCount(); IsWindow(dialog); Sleep(kPollMs)) {
+  for (; IsWindow(dialog); Sleep(kPollMs)) {
     if (AsksSomething(processId)) return kDone;
     if (GetTickCount() - start >= timeoutMs) return kActionFailed;
   }
