@@ -27,7 +27,9 @@ TEST(DriverVersion, VersionTextIsTheValueReadAsTheComparisonReadsIt) {
     const std::string image = DriverImage(DriverVersionResource(value));
     MemoryByteSource bytes(image);
     EXPECT_EQ(DriverVersionText(bytes), text) << value;
-    if (!text.empty()) EXPECT_EQ(CompareValue(value, text), 0) << value;
+    if (!text.empty()) {
+      EXPECT_EQ(CompareValue(value, text), 0) << value;
+    }
   }
   const std::string header = HeaderImage(1, 2);
   MemoryByteSource notDriver(header);
