@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "child_process_win.h"
-#include "held_file_win.h"
 #include "win_test_support.h"
 
 using namespace testsupport;
@@ -89,7 +87,7 @@ TEST_F(CopyProgramTest, LockedDestinationWaitsForTheNextStart) {
   ASSERT_EQ(ArmCopyProgram(folders), 1);
   {
     automation::ChildProcess holder;
-    ASSERT_TRUE(automation::HoldFile(holder, dest, "none"));
+    ASSERT_TRUE(HoldFile(holder, dest, "none"));
     EXPECT_EQ(RunCopyProgram(), 1u);
   }
   EXPECT_EQ(ReadWholeFile(staged), "new");

@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "app/update_run.h"
-#include "child_process_win.h"
 #include "procctl/ipc_client_win.h"
 #include "procctl/process_exit_win.h"
 #include "procctl/service_client_win.h"

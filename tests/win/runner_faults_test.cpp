@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "child_process_win.h"
 #include "log/message_text.h"
 #include "package_plan.h"
 #include "package_writer.h"
