@@ -1,7 +1,6 @@
 // Faults in unattended runs of the unchanged runner over a package built as
-// pkgtool builds it: a destination folder that cannot be made, a missing
-// temporary folder, and (on drives that fault_drives.sh mounts) a full disk
-// and a read-only program folder. No installed file may be lost or left
+// pkgtool builds it, on drives that fault_drives.sh mounts: a full disk and a
+// read-only program folder. No installed file may be lost or left
 // half-written, and the failure is reported with its message and exit code.
 #include <gtest/gtest.h>
 
@@ -35,13 +34,17 @@ struct PackageFile {
   std::string localPath;  // the catalogue's LocalPath; empty: the program folder
 };
 
-class FaultRun : public ::testing::Test {
+class FaultDrive : public ::testing::Test {
  protected:
   std::string package;  // holds the runner; ends with a backslash
   std::string report = MakeScratchFolder("report") + "r.txt";
 
   void SetUp() override { sim::RemoveProductKeys(); }
-  void TearDown() override { sim::RemoveProductKeys(); }
+  // The file that fills the full drive goes with the test that made it.
+  void TearDown() override {
+    if (const char* full = std::getenv("SKAL_FULL_DRIVE")) DeleteFileA((std::string(full) + "\\filler.bin").c_str());
+    sim::RemoveProductKeys();
+  }
 
   // Builds a general package replacing ZMEngine.DAT (from its archive) and
   // `files` in a scratch folder with SkalUpd.exe beside it.
@@ -105,51 +108,6 @@ bool ReportsAFailedRun(const std::string& report) {
   return Holds(report, kMsgFilesUpdateFailed) && Holds(report, kMsgUpdateAgain) && !Holds(report, kMsgFilesUpdated);
 }
 
-class DestinationFolder : public FaultRun {
- protected:
-  std::string product = MakeScratchFolder("dest") + "Skal\\";
-
-  void SetUp() override {
-    FaultRun::SetUp();
-    ASSERT_TRUE(CreateDirectoryA(product.c_str(), nullptr));
-  }
-};
-
-// A folder that cannot be made (a file stands where a level of it should
-// be): that file fails with message 13 and the run with 30 and 32; the file
-// in the way and the other files stay as they are, no side copy is left.
-TEST_F(DestinationFolder, AFolderThatCannotBeMadeFailsItsFileAndTheRun) {
-  BuildPackage({{"Plugin.DAT", "plugin 1.0.0.1", "%PROGRAMDIR\\Blocker\\Deep%"}});
-  Install(product);
-  ASSERT_TRUE(WriteWholeFile(product + "Blocker", "a file, not a folder"));
-  EXPECT_EQ(RunUnattended(report), 1603u);
-  EXPECT_EQ(ReadWholeFile(product + "Blocker"), "a file, not a folder");
-  EXPECT_EQ(ReadWholeFile(product + "ZMEngine.DAT"), kNewEngine);  // nothing is rolled back
-  const std::string text = ReadWholeFile(report);
-  EXPECT_TRUE(Holds(text, kMsgStagingFailed, {"Plugin.DAT", product + "Blocker\\Deep\\"})) << text;
-  EXPECT_TRUE(ReportsAFailedRun(text)) << text;
-}
-
-// The catalogue is expanded into the temporary folder; when that folder
-// does not exist the run stops before the commit with message 6 and exit
-// code 1603, and changes no installed file. With the folder back, the same
-// package updates.
-TEST_F(DestinationFolder, AMissingTemporaryFolderStopsTheRunBeforeAnyFileChanges) {
-  BuildPackage({{"Plugin.DAT", "plugin 1.0.0.1", ""}});
-  Install(product);
-  // TEMP and TMP of this process, and so of the runner it starts, name a
-  // folder that does not exist.
-  const std::string temp = TempFolder(), gone = MakeScratchFolder("gone") + "no such folder";
-  for (const char* name : {"TEMP", "TMP"}) SetEnvironmentVariableA(name, gone.c_str());
-  EXPECT_EQ(RunUnattended(report), 1603u);
-  for (const char* name : {"TEMP", "TMP"}) SetEnvironmentVariableA(name, temp.c_str());
-  EXPECT_EQ(ReadWholeFile(report), RunnerText(kMsgCatalogueDamaged) + "\r\n");
-  EXPECT_EQ(ReadWholeFile(product + "ZMEngine.DAT"), kInstalledEngine);
-  EXPECT_FALSE(FileExists(product + "Plugin.DAT"));
-  EXPECT_EQ(RunUnattended(report), 0u);
-  EXPECT_EQ(ReadWholeFile(product + "Plugin.DAT"), "plugin 1.0.0.1");
-}
-
 // The drives: a small full drive (SKAL_FULL_DRIVE), and one folder tree
 // seen through two drives, writable (SKAL_DATA_DRIVE) and read-only
 // (SKAL_READONLY_DRIVE). Wine running as root ignores the read-only
@@ -202,14 +160,6 @@ std::map<std::string, size_t> FilesBelow(const std::string& folder) {
   return files;
 }
 
-class FaultDrive : public FaultRun {
- protected:
-  // The file that fills the full drive goes with the test that made it.
-  void TearDown() override {
-    if (const char* full = std::getenv("SKAL_FULL_DRIVE")) DeleteFileA((std::string(full) + "\\filler.bin").c_str());
-    FaultRun::TearDown();
-  }
-};
 
 // The program folder on a drive with less room than the new file needs:
 // the side copy fails, is removed, and the file stays the old one (message
