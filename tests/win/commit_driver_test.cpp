@@ -209,6 +209,7 @@ TEST(CommitDeferral, ARestartRouteThatCannotBeCompletedFailsItsFile) {
     EXPECT_TRUE(bed.Logged(kMsgFilesUpdateFailed));
     EXPECT_TRUE(bed.Logged(kMsgUpdateAgain));
     EXPECT_EQ(bed.run.restartNeeded, 0);
+    EXPECT_EQ(ReadWholeFile(bed.run.windowsDir + "Win.ini"), "") << "a program is set to start with Windows";
   }
 }
 

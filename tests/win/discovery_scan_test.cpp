@@ -57,7 +57,9 @@ TEST_F(DiscoveryScan, ProductInfoFromTheLibraryOrTheOldestEditionKey) {
     installation.majorVersion = row.majorVersion;
     installation.dataFile = row.dataFile;
     ASSERT_TRUE(sim::LayOut(installation));
-    if (row.oldestKey) ASSERT_TRUE(sim::LayOut(sim::KeyOnly(sim::Product::kAntivirus, 1)));
+    if (row.oldestKey) {
+      ASSERT_TRUE(sim::LayOut(sim::KeyOnly(sim::Product::kAntivirus, 1)));
+    }
     ProductInfo info;
     ASSERT_EQ(ReadProductInfo(installation.folder, info), row.read);
     EXPECT_EQ(GetModuleHandleA((installation.folder + "ZMTSKAL.DLL").c_str()), nullptr) << "library left loaded";
@@ -67,21 +69,22 @@ TEST_F(DiscoveryScan, ProductInfoFromTheLibraryOrTheOldestEditionKey) {
   }
 }
 
+// Each product's entries in version order, usable only with a marker file
+// and a string path; the firewall's carry no caption, other flags fail.
 TEST_F(DiscoveryScan, EntriesInVersionOrderUsableOnlyWithMarkerAndStringPath) {
   sim::Installation withoutMarker = Antivirus(7);
   withoutMarker.marker = false;
   sim::Installation oldest = Antivirus(1);
   oldest.dataFile = false;  // its marker is the main program
   sim::Installation withCaption = Antivirus(10, std::string(600, 'C'));
-  for (const auto& installation : {withoutMarker, oldest, withCaption}) ASSERT_TRUE(sim::LayOut(installation));
-  // A folder stored as a number is no program path.
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, sim::ProductKey(sim::Product::kAntivirus, 5).c_str(), &key), 0);
-  DWORD number = 5;
-  RegSetValueExA(key, "ProgramPath", 0, REG_DWORD, reinterpret_cast<BYTE*>(&number), sizeof number);
-  RegCloseKey(key);
-  // Keys beyond V10.0 are not looked at.
-  ASSERT_TRUE(sim::LayOut(sim::KeyOnly(sim::Product::kAntivirus, 11)));
+  sim::Installation firewall = Antivirus(3, "not read for the firewall");
+  firewall.product = sim::Product::kFirewall;
+  for (const auto& installation : {withoutMarker, oldest, withCaption, firewall}) ASSERT_TRUE(sim::LayOut(installation));
+  ASSERT_TRUE(SetDword(HKEY_LOCAL_MACHINE, sim::ProductKey(sim::Product::kAntivirus, 5), "ProgramPath", 5));
+  ASSERT_TRUE(sim::LayOut(sim::KeyOnly(sim::Product::kAntivirus, 11)));  // beyond V10.0: not looked at
+  // A path without its backslash gets one.
+  const std::string bare = firewall.folder.substr(0, firewall.folder.size() - 1);
+  ASSERT_TRUE(sim::SetRegistryString(HKEY_LOCAL_MACHINE, sim::ProductKey(sim::Product::kFirewall, 3), "ProgramPath", bare));
 
   std::vector<InstalledProduct> found;
   ASSERT_EQ(EnumerateInstallations(0, found), 1);
@@ -97,18 +100,7 @@ TEST_F(DiscoveryScan, EntriesInVersionOrderUsableOnlyWithMarkerAndStringPath) {
   EXPECT_EQ(found[3].versionIndex, 9);
   EXPECT_EQ(found[3].usable, 1);
   EXPECT_EQ(found[3].caption, std::string(500, 'C'));
-}
 
-TEST_F(DiscoveryScan, FirewallEntriesCarryNoCaptionAndOtherFlagsFail) {
-  sim::Installation firewall = Antivirus(3, "not read for the firewall");
-  firewall.product = sim::Product::kFirewall;
-  ASSERT_TRUE(sim::LayOut(firewall));
-  // A path without its backslash gets one.
-  std::string bare = firewall.folder.substr(0, firewall.folder.size() - 1);
-  ASSERT_TRUE(sim::SetRegistryString(HKEY_LOCAL_MACHINE, sim::ProductKey(sim::Product::kFirewall, 3), "ProgramPath", bare));
-  ASSERT_TRUE(sim::LayOut(Antivirus(2)));
-
-  std::vector<InstalledProduct> found;
   ASSERT_EQ(EnumerateInstallations(1, found), 1);
   ASSERT_EQ(found.size(), 1u);
   EXPECT_EQ(found[0].productKind, kFirewall);
