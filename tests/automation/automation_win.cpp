@@ -8,12 +8,6 @@ constexpr DWORD kPollMs = 50;
 constexpr UINT kAnswerTimeoutMs = 5000;
 constexpr int kMessageBoxTextId = 0xFFFF;
 
-std::string ClassOf(HWND window) {
-  char name[256];
-  int length = GetClassNameA(window, name, sizeof name);
-  return std::string(name, length > 0 ? length : 0);
-}
-
 struct TopWindowSearch {
   const WindowTest* fits;
   HWND found;
@@ -74,6 +68,16 @@ HWND FindTopWindow(const WindowTest& fits) {
 
 }  // namespace
 
+std::string ClassOf(HWND window) {
+  char name[256];
+  int length = GetClassNameA(window, name, sizeof name);
+  return std::string(name, length > 0 ? length : 0);
+}
+
+bool SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& result) {
+  return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &result) != 0;
+}
+
 HWND WaitForTopWindow(const WindowTest& fits, DWORD timeoutMs) {
   DWORD start = GetTickCount();
   for (;;) {
@@ -103,15 +107,12 @@ bool ReadWindowText(HWND window, std::string& text) {
   // so it is read again with the new length.
   for (int attempt = 0; attempt < 10; ++attempt) {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &length)) {
-      return false;
-    }
+    if (!SendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0, length)) return false;
     // The length may count UTF-16 units; a GBK character takes up to two
     // bytes, so a whole text never comes within two bytes of the buffer end.
     std::string buffer(length * 2 + 3, '\0');
     DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                             SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &copied)) {
+    if (!SendWithTimeout(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), copied)) {
       return false;
     }
     if (copied + 2 < buffer.size()) {
