@@ -25,7 +25,6 @@ class ProcessStop : public ::testing::Test {
   std::string runner = MakeScratchFolder("runner");
   std::string product = MakeScratchFolder("product");
   std::string program = product + "ZMT9X.EXE";
-  std::string data = product + "ZMTDATA.DAT";
   automation::ChildProcess running;
 
   void SetUp() override {
@@ -34,16 +33,15 @@ class ProcessStop : public ::testing::Test {
       ASSERT_TRUE(CopySim("ZMTSvc.DLL", folder + "ZMTSvc.DLL"));
     }
     ASSERT_TRUE(CopySim("sim_main_program.exe", program));
-    ASSERT_TRUE(WriteWholeFile(data, "old bytes"));
   }
 
-  // Starts the main program with its settings and waits until it is ready.
-  void StartMainProgram(int32_t id, const std::string& registerWith, bool honourQuit) {
+  // Starts the main program as component 1 registered through IPC and waits
+  // until it is ready.
+  void StartMainProgram(bool honourQuit) {
     const std::string ini = product + "ZMT9X.ini";
-    WritePrivateProfileStringA("Simulation", "ComponentId", std::to_string(id).c_str(), ini.c_str());
-    WritePrivateProfileStringA("Simulation", "Register", registerWith.c_str(), ini.c_str());
+    WritePrivateProfileStringA("Simulation", "ComponentId", "1", ini.c_str());
+    WritePrivateProfileStringA("Simulation", "Register", "ipc", ini.c_str());
     WritePrivateProfileStringA("Simulation", "HonourQuit", honourQuit ? "1" : "0", ini.c_str());
-    WritePrivateProfileStringA("Simulation", "HoldFile0", data.c_str(), ini.c_str());
     ASSERT_TRUE(running.Start("\"" + program + "\"", product));
     for (int i = 0; i < 200 && ProgramLog().find("ready") == std::string::npos; ++i) Sleep(50);
     ASSERT_EQ(ProgramLog(), "ready\r\n");
@@ -74,8 +72,8 @@ class ProcessStop : public ::testing::Test {
   }
 };
 
-TEST_F(ProcessStop, IgnoredQuitIsWaitedForFiveSecondsAndItsFilesStayLocked) {
-  StartMainProgram(1, "ipc", false);
+TEST_F(ProcessStop, IgnoredQuitIsWaitedForFiveSeconds) {
+  StartMainProgram(false);
   auto run = Run(runner);
   const DWORD begin = GetTickCount();
   EXPECT_EQ(StopProductProcesses("ZMT9X.EXE,", *run, Lookup()), 1);
@@ -85,9 +83,6 @@ TEST_F(ProcessStop, IgnoredQuitIsWaitedForFiveSecondsAndItsFilesStayLocked) {
   EXPECT_EQ(run->stoppedProcesses.At(0)->stopped, 0);
   EXPECT_FALSE(MainProgramEnded());
   EXPECT_EQ(ProgramLog(), "ready\r\nquit-request\r\nquit-ignored\r\n");
-  ASSERT_TRUE(WriteWholeFile(program + ".new", "new bytes"));
-  EXPECT_FALSE(CopyFileA((program + ".new").c_str(), program.c_str(), FALSE));
-  EXPECT_EQ(GetLastError(), DWORD(ERROR_SHARING_VIOLATION));
 }
 
 // The program dies without leaving the IPC table: the request goes out, and
@@ -95,7 +90,7 @@ TEST_F(ProcessStop, IgnoredQuitIsWaitedForFiveSecondsAndItsFilesStayLocked) {
 TEST_F(ProcessStop, ComponentThatHasEndedCountsAsEnded) {
   EXPECT_EQ(WaitForProcessExit(0), 1);
   auto run = Run(runner);  // open first: the table lives while a process maps it
-  StartMainProgram(1, "ipc", true);
+  StartMainProgram(true);
   running.Terminate();
   ASSERT_EQ(run->ipcClient->IsRunning(1), 1);
   StopProductProcesses("ZMT9X.EXE", *run, Lookup());
@@ -107,7 +102,7 @@ TEST_F(ProcessStop, ComponentThatHasEndedCountsAsEnded) {
 TEST_F(ProcessStop, MissingOrIncompleteLibrariesStopNothing) {
   const std::string empty = MakeScratchFolder("nolibs"), partial = MakeScratchFolder("partial");
   ASSERT_TRUE(CopySim("ZMTIPC_incomplete.dll", partial + "ZMTIPC.dll"));
-  StartMainProgram(1, "ipc", true);
+  StartMainProgram(true);
   for (const std::string& folder : {empty, partial}) {
     auto run = Run(folder);
     EXPECT_EQ(GetModuleHandleA((folder + "ZMTIPC.dll").c_str()), nullptr) << folder;
@@ -119,7 +114,7 @@ TEST_F(ProcessStop, MissingOrIncompleteLibrariesStopNothing) {
 
 // Clients share one library reference count: it stays loaded while any is open.
 TEST_F(ProcessStop, IpcLibraryStaysLoadedUntilTheLastClientCloses) {
-  StartMainProgram(1, "ipc", true);
+  StartMainProgram(true);
   const std::string library = runner + "ZMTIPC.dll";
   auto first = std::make_unique<IpcClient>(runner);
   IpcClient second(MakeScratchFolder("elsewhere"));  // the loaded library serves it
