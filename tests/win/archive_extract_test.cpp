@@ -25,17 +25,8 @@ ArchiveMember Member(const std::string& name, const std::string& folder, const s
   member.folder = folder;
   member.data.assign(data.begin(), data.end());
   member.key = key;
-  // 2001-02-03 and two later moments, in FILETIME ticks.
-  member.times = {0x01C08DD1F1D6A000ull, 0x01C08DD1F1D6A000ull + 3 * 10000000ull,
-                  0x01C08DD1F1D6A000ull + 7 * 10000000ull};
+  member.times = {0x01C08DD1F1D6A000ull, 0x01C08DD1F1D6A000ull, 0x01C08DD1F1D6A000ull};  // 2001-02-03
   return member;
-}
-
-// Writes the archive into `folder` and returns its path.
-std::string WriteArchive(const std::string& folder, const Bytes& archive) {
-  std::string path = folder + "ZMTUPD.DAT";
-  EXPECT_TRUE(WriteWholeFile(path, std::string(archive.begin(), archive.end())));
-  return path;
 }
 
 Bytes Build(const std::vector<ArchiveMember>& members) {
@@ -43,10 +34,6 @@ Bytes Build(const std::vector<ArchiveMember>& members) {
   std::string error;
   EXPECT_TRUE(BuildArchive(members, archive, error)) << error;
   return archive;
-}
-
-void PatchRecord(Bytes& archive, int k, size_t field, const std::string& bytes) {
-  std::memcpy(archive.data() + RecordOffset(k) + field, bytes.data(), bytes.size());
 }
 
 // Names in the folder (no "." and ".."), to check that nothing was written.
@@ -68,7 +55,10 @@ struct Package {
   std::string folder = MakeScratchFolder("archive");
   std::string dest = folder + "dest\\";
   Package() { CreateDirectoryA(dest.c_str(), nullptr); }
-  int Extract(const Bytes& archive) { return ExtractPackageArchive(WriteArchive(folder, archive), dest); }
+  int Extract(const Bytes& archive, ExtractedCrcs* crcs = nullptr) {
+    EXPECT_TRUE(WriteWholeFile(folder + "ZMTUPD.DAT", std::string(archive.begin(), archive.end())));
+    return ExtractPackageArchive(folder + "ZMTUPD.DAT", dest, crcs);
+  }
 };
 
 // Folders and data land on disk (the times reach the installed files in the
@@ -83,7 +73,7 @@ TEST(ExtractPackageArchive, WritesFoldersAndDataAndEntersEachFilesCrc) {
       Member("EMPTY.DAT", "", "", 0x12345678), Member("BIG.BIN", "a\\b", big, 0x89ABCDEF),
       Member("OLD.DAT", "", "first", 2), Member("OLD.DAT", "", "new", 0xFFFFFFFF)};
   ExtractedCrcs crcs;
-  ASSERT_NE(ExtractPackageArchive(WriteArchive(package.folder, Build(members)), package.dest, &crcs), 0);
+  ASSERT_NE(package.Extract(Build(members), &crcs), 0);
 
   EXPECT_TRUE(IsFolder(package.dest + "a"));
   EXPECT_EQ(ReadWholeFile(package.dest + "OLD.DAT"), "new");  // replaced, not overwritten in place
@@ -112,7 +102,7 @@ TEST(ExtractPackageArchive, GbkNamesAndFoldersExtract) {
 TEST(ExtractPackageArchive, AHostileEntryIsRefusedAndNothingLeavesTheDestination) {
   Package package;
   Bytes archive = Build({Member("FIRST.DAT", "", "1", 1), Member("OUT.DAT", "", "2", 2)});
-  PatchRecord(archive, 1, kRecordNameOffset, std::string("..\\OUT.DAT\0", 11));
+  std::memcpy(archive.data() + RecordOffset(1) + kRecordNameOffset, "..\\OUT.DAT", 11);
   EXPECT_EQ(package.Extract(archive), 0);
   EXPECT_EQ(Listing(package.dest), std::set<std::string>{"FIRST.DAT"});
   EXPECT_EQ(Listing(package.folder), (std::set<std::string>{"ZMTUPD.DAT", "dest"}));
