@@ -23,9 +23,6 @@ using namespace testsupport;
 
 namespace {
 
-constexpr char kInstalledEngine[] = "installed engine, an older build";
-constexpr char kNewEngine[] = "engine 4.0.3.1";
-
 // One more file the package brings, laid beside the archive (no packing, so
 // that large files cost little to build).
 struct PackageFile {
@@ -46,13 +43,17 @@ class FaultDrive : public ::testing::Test {
     sim::RemoveProductKeys();
   }
 
-  // Builds a general package replacing ZMEngine.DAT (from its archive) and
-  // `files` in a scratch folder with SkalUpd.exe beside it.
-  void BuildPackage(const std::vector<PackageFile>& files) {
+  // Antivirus V4.0 installed in `product` (ending with a backslash), and a
+  // general package in a scratch folder with SkalUpd.exe beside it, which
+  // replaces ZMEngine.DAT (from its archive) and `files`.
+  void Prepare(const std::string& product, const std::vector<PackageFile>& files) {
+    sim::Installation installation;
+    installation.folder = product;
+    ASSERT_TRUE(sim::LayOut(installation));
     const std::string source = MakeScratchFolder("source");
     ASSERT_TRUE(CreateDirectoryA((source + "files").c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA((source + "files\\ZMTUPD").c_str(), nullptr));
-    ASSERT_TRUE(WriteWholeFile(source + "files\\ZMTUPD\\ZMEngine.DAT", kNewEngine));
+    ASSERT_TRUE(WriteWholeFile(source + "files\\ZMTUPD\\ZMEngine.DAT", "engine 4.0.3.1"));
     std::string catalogue = "[COMMENT]\r\nPacketType=General_DB"
                             "\r\nPathName=ZMTUPD\r\nNewUpdateSelfFirstFlag=0\r\n\r\n"
                             "[FileType]\r\nTypeName0=Engine\r\nDescript0=engine\r\n\r\n"
@@ -74,16 +75,6 @@ class FaultDrive : public ::testing::Test {
     ASSERT_TRUE(WritePackage(plan, 1, folder, error)) << error;
     package = folder + "\\";
     ASSERT_TRUE(CopyFileA((ProgramFolder() + "SkalUpd.exe").c_str(), (package + "SkalUpd.exe").c_str(), FALSE));
-  }
-
-  // Antivirus V4.0 installed in `folder` (ending with a backslash), holding
-  // the older engine.
-  void Install(const std::string& folder) {
-    sim::Installation installation;
-    installation.version = 4;
-    installation.folder = folder;
-    ASSERT_TRUE(sim::LayOut(installation));
-    ASSERT_TRUE(WriteWholeFile(folder + "ZMEngine.DAT", kInstalledEngine));
   }
 
   // An unattended run to its end, with its report in `reportPath` (empty:
@@ -169,8 +160,7 @@ TEST_F(FaultDrive, AFullDiskKeepsTheInstalledFileAndFailsTheRun) {
   const std::string product = Drive("SKAL_FULL_DRIVE") + "Skal\\";
   ASSERT_TRUE(CreateDirectoryA(product.c_str(), nullptr));
   const std::string bigNew = Noise(1 << 20, 2), smallNew = "small database 1.0.0.1";
-  BuildPackage({{"ZMTSMALL.DAT", smallNew, ""}, {"ZMTLARGE.DAT", bigNew, ""}});
-  Install(product);
+  Prepare(product, {{"ZMTSMALL.DAT", smallNew, ""}, {"ZMTLARGE.DAT", bigNew, ""}});
   const std::string bigOld = Noise(1 << 20, 1);
   ASSERT_TRUE(WriteWholeFile(product + "ZMTLARGE.DAT", bigOld));
   ASSERT_TRUE(WriteWholeFile(product + "ZMTSMALL.DAT", "small database, older"));
@@ -199,8 +189,7 @@ TEST_F(FaultDrive, AReadOnlyProgramFolderChangesNothingAndFailsTheRun) {
   const std::string writable = Drive("SKAL_DATA_DRIVE") + "Skal\\";
   const std::string readOnly = Drive("SKAL_READONLY_DRIVE") + "Skal\\";
   ASSERT_TRUE(CreateDirectoryA(writable.c_str(), nullptr));
-  BuildPackage({{"ZMTSMALL.DAT", "small database 1.0.0.1", ""}, {"Plugin.DAT", "plugin", "%PROGRAMDIR\\Plugins%"}});
-  Install(writable);
+  Prepare(writable, {{"ZMTSMALL.DAT", "small database 1.0.0.1", ""}, {"Plugin.DAT", "plugin", "%PROGRAMDIR\\Plugins%"}});
   ASSERT_TRUE(sim::SetRegistryString(HKEY_LOCAL_MACHINE, sim::ProductKey(sim::Product::kAntivirus, 4), "ProgramPath",
                                      readOnly));
   ASSERT_TRUE(WriteWholeFile(writable + "ZMTSMALL.DAT", "small database, older"));
