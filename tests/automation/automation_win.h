@@ -17,6 +17,10 @@ using WindowTest = std::function<bool(HWND)>;
 // The window class name of `window`.
 std::string ClassOf(HWND window);
 
+// The first child window of `parent`, at any depth, that passes `fits`; NULL
+// when none does.
+HWND FindChild(HWND parent, const WindowTest& fits);
+
 // SendMessage that gives up when the window does not answer within a few
 // seconds or is gone (false then).
 bool SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& result);

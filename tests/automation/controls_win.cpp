@@ -19,21 +19,6 @@ bool TakesInput(HWND control) {
   return IsWindow(control) && IsWindowEnabled(control) && dialog != nullptr && IsWindowEnabled(dialog);
 }
 
-BOOL CALLBACK FindTree(HWND child, LPARAM param) {
-  if (ClassOf(child) != WC_TREEVIEWA) return TRUE;
-  *reinterpret_cast<bool*>(param) = true;
-  return FALSE;
-}
-
-// The browser's title is its first static text control with text.
-BOOL CALLBACK FindTitle(HWND child, LPARAM param) {
-  if (ClassOf(child) != "Static") return TRUE;
-  std::string text;
-  if (!ReadWindowText(child, text) || text.empty()) return TRUE;
-  *reinterpret_cast<std::string*>(param) = text;
-  return FALSE;
-}
-
 }  // namespace
 
 int ListViewRowCount(HWND list) {
@@ -97,17 +82,17 @@ bool SetControlText(HWND dialog, int controlId, const std::string& text) {
 }
 
 bool IsFolderBrowser(HWND window) {
-  if (ClassOf(window) != "#32770") return false;
-  bool found = false;
-  EnumChildWindows(window, FindTree, reinterpret_cast<LPARAM>(&found));
-  return found;
+  return ClassOf(window) == "#32770" &&
+         FindChild(window, [](HWND child) { return ClassOf(child) == WC_TREEVIEWA; }) != nullptr;
 }
 
 bool ReadFolderBrowserTitle(HWND browser, std::string& text) {
   if (!IsFolderBrowser(browser)) return false;
-  text.clear();
-  EnumChildWindows(browser, FindTitle, reinterpret_cast<LPARAM>(&text));
-  return !text.empty();
+  // The title is the first static text control with text.
+  HWND title = FindChild(browser, [&text](HWND child) {
+    return ClassOf(child) == "Static" && ReadWindowText(child, text) && !text.empty();
+  });
+  return title != nullptr;
 }
 
 }  // namespace automation

@@ -7,20 +7,13 @@
 namespace automation {
 namespace {
 
-BOOL CALLBACK FindEdit(HWND child, LPARAM param) {
-  if (lstrcmpiA(ClassOf(child).c_str(), "Edit") != 0) return TRUE;
-  *reinterpret_cast<HWND*>(param) = child;
-  return FALSE;
-}
-
 // The file name field: an edit control (edt1), or the edit inside the file
 // name combo box (cmb13, a ComboBoxEx32 holding a ComboBox holding the edit).
 HWND FileNameField(HWND dialog) {
   if (HWND edit = GetDlgItem(dialog, edt1)) return edit;
   HWND combo = GetDlgItem(dialog, cmb13);
-  HWND edit = nullptr;
-  if (combo != nullptr) EnumChildWindows(combo, FindEdit, reinterpret_cast<LPARAM>(&edit));
-  return edit;
+  if (combo == nullptr) return nullptr;
+  return FindChild(combo, [](HWND child) { return lstrcmpiA(ClassOf(child).c_str(), "Edit") == 0; });
 }
 
 }  // namespace
