@@ -111,7 +111,6 @@ TEST_F(DiscoveryScan, EntriesInVersionOrderUsableOnlyWithMarkerAndStringPath) {
   EXPECT_EQ(EnumerateInstallations(2, found), 0);
 }
 
-// The current user's value stands before the machine's.
 TEST(RegistryString, TheCurrentUsersProgramPathWins) {
   const std::string key = "SOFTWARE\\Norvance\\AntiVirus\\V3.0";
   ASSERT_TRUE(sim::SetRegistryString(HKEY_LOCAL_MACHINE, key, "ProgramPath", "C:\\machine\\"));
