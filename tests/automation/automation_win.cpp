@@ -8,20 +8,14 @@ constexpr DWORD kPollMs = 50;
 constexpr UINT kAnswerTimeoutMs = 5000;
 constexpr int kMessageBoxTextId = 0xFFFF;
 
-std::string ClassOf(HWND window) {
-  char name[256];
-  int length = GetClassNameA(window, name, sizeof name);
-  return std::string(name, length > 0 ? length : 0);
-}
-
-struct TopWindowSearch {
+struct WindowSearch {
   const WindowTest* fits;
   HWND found;
 };
 
-BOOL CALLBACK MatchTopWindow(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<TopWindowSearch*>(param);
-  if (!IsWindowVisible(window) || !(*search->fits)(window)) return TRUE;
+BOOL CALLBACK StopAtFirstFit(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  if (!(*search->fits)(window)) return TRUE;
   search->found = window;
   return FALSE;
 }
@@ -39,40 +33,45 @@ BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM param) {
   return TRUE;
 }
 
-BOOL CALLBACK FindMessageStatic(HWND child, LPARAM param) {
-  if ((GetDlgCtrlID(child) & 0xFFFF) == kMessageBoxTextId && ClassOf(child) == "Static") {
-    *reinterpret_cast<HWND*>(param) = child;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-BOOL CALLBACK FindOtherControl(HWND child, LPARAM param) {
-  std::string kind = ClassOf(child);
-  if (kind == "Static" || kind == "Button") return TRUE;
-  *reinterpret_cast<bool*>(param) = true;
-  return FALSE;
-}
-
 // A message box holds only texts, its icon and buttons; a dialog whose label
 // happens to have the id 0xFFFF (-1, the usual id of labels) holds more.
 HWND MessageStatic(HWND window) {
   if (!IsWindow(window) || ClassOf(window) != "#32770") return nullptr;
-  HWND found = nullptr;
-  EnumChildWindows(window, FindMessageStatic, reinterpret_cast<LPARAM>(&found));
-  bool otherControl = false;
-  if (found != nullptr) EnumChildWindows(window, FindOtherControl, reinterpret_cast<LPARAM>(&otherControl));
+  HWND found = FindChild(window, [](HWND child) {
+    return (GetDlgCtrlID(child) & 0xFFFF) == kMessageBoxTextId && ClassOf(child) == "Static";
+  });
+  const bool otherControl = found != nullptr && FindChild(window, [](HWND child) {
+                              const std::string kind = ClassOf(child);
+                              return kind != "Static" && kind != "Button";
+                            }) != nullptr;
   return otherControl ? nullptr : found;
 }
 
 HWND FindTopWindow(const WindowTest& fits) {
   // EnumWindows goes through the top-level windows from the top down.
-  TopWindowSearch search{&fits, nullptr};
-  EnumWindows(MatchTopWindow, reinterpret_cast<LPARAM>(&search));
+  const WindowTest visibleFit = [&fits](HWND window) { return IsWindowVisible(window) && fits(window); };
+  WindowSearch search{&visibleFit, nullptr};
+  EnumWindows(StopAtFirstFit, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
 }  // namespace
+
+HWND FindChild(HWND parent, const WindowTest& fits) {
+  WindowSearch search{&fits, nullptr};
+  EnumChildWindows(parent, StopAtFirstFit, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string ClassOf(HWND window) {
+  char name[256];
+  int length = GetClassNameA(window, name, sizeof name);
+  return std::string(name, length > 0 ? length : 0);
+}
+
+bool SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& result) {
+  return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &result) != 0;
+}
 
 HWND WaitForTopWindow(const WindowTest& fits, DWORD timeoutMs) {
   DWORD start = GetTickCount();
@@ -103,15 +102,12 @@ bool ReadWindowText(HWND window, std::string& text) {
   // so it is read again with the new length.
   for (int attempt = 0; attempt < 10; ++attempt) {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &length)) {
-      return false;
-    }
+    if (!SendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0, length)) return false;
     // The length may count UTF-16 units; a GBK character takes up to two
     // bytes, so a whole text never comes within two bytes of the buffer end.
     std::string buffer(length * 2 + 3, '\0');
     DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                             SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &copied)) {
+    if (!SendWithTimeout(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), copied)) {
       return false;
     }
     if (copied + 2 < buffer.size()) {

@@ -14,6 +14,17 @@ namespace automation {
 // What a caller looks for in a window.
 using WindowTest = std::function<bool(HWND)>;
 
+// The window class name of `window`.
+std::string ClassOf(HWND window);
+
+// The first child window of `parent`, at any depth, that passes `fits`; NULL
+// when none does.
+HWND FindChild(HWND parent, const WindowTest& fits);
+
+// SendMessage that gives up when the window does not answer within a few
+// seconds or is gone (false then).
+bool SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& result);
+
 // The topmost visible top-level window that passes `fits`, polled for until
 // one does or `timeoutMs` pass; NULL then.
 HWND WaitForTopWindow(const WindowTest& fits, DWORD timeoutMs);

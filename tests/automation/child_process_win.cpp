@@ -41,13 +41,6 @@ std::string CommandLine(const std::string& program, const std::vector<std::strin
   return line;
 }
 
-std::string ProgramFolder() {
-  char path[MAX_PATH];
-  DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string folder(path, length < sizeof path ? length : 0);
-  return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
 ChildProcess::~ChildProcess() { Terminate(); }
 
 ChildProcess::ChildProcess(ChildProcess&& other) noexcept

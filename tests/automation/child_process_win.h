@@ -13,9 +13,6 @@ namespace automation {
 // `arguments` quoted as the C runtime splits them back into argv.
 std::string CommandLine(const std::string& program, const std::vector<std::string>& arguments);
 
-// Folder of the running program, with a trailing backslash.
-std::string ProgramFolder();
-
 class ChildProcess {
  public:
   ChildProcess() = default;

@@ -10,12 +10,7 @@
 namespace automation {
 namespace {
 
-constexpr UINT kAnswerTimeoutMs = 5000;
 constexpr int kRowTextCapacity = 1024;
-
-bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& result) {
-  return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &result) != 0;
-}
 
 // Input reaches a control only while its dialog is enabled (no modal window
 // over it).
@@ -24,34 +19,13 @@ bool TakesInput(HWND control) {
   return IsWindow(control) && IsWindowEnabled(control) && dialog != nullptr && IsWindowEnabled(dialog);
 }
 
-std::string ClassOf(HWND window) {
-  char name[64];
-  int length = GetClassNameA(window, name, sizeof name);
-  return std::string(name, length > 0 ? length : 0);
-}
-
-BOOL CALLBACK FindTree(HWND child, LPARAM param) {
-  if (ClassOf(child) != WC_TREEVIEWA) return TRUE;
-  *reinterpret_cast<bool*>(param) = true;
-  return FALSE;
-}
-
-// The browser's title is its first static text control with text.
-BOOL CALLBACK FindTitle(HWND child, LPARAM param) {
-  if (ClassOf(child) != "Static") return TRUE;
-  std::string text;
-  if (!ReadWindowText(child, text) || text.empty()) return TRUE;
-  *reinterpret_cast<std::string*>(param) = text;
-  return FALSE;
-}
-
 }  // namespace
 
 int ListViewRowCount(HWND list) {
   // Other controls answer list-view messages with 0 or worse.
   if (ClassOf(list) != WC_LISTVIEWA) return -1;
   DWORD_PTR count = 0;
-  return Send(list, LVM_GETITEMCOUNT, 0, 0, count) ? int(count) : -1;
+  return SendWithTimeout(list, LVM_GETITEMCOUNT, 0, 0, count) ? int(count) : -1;
 }
 
 bool ReadListViewRow(HWND list, int row, std::string& text, int& image) {
@@ -65,7 +39,7 @@ bool ReadListViewRow(HWND list, int row, std::string& text, int& image) {
   item.cchTextMax = kRowTextCapacity;
   DWORD_PTR ok = 0;
   if (!memory.Write(0, &item, sizeof item) ||
-      !Send(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(memory.Address()), ok) || !ok) {
+      !SendWithTimeout(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(memory.Address()), ok) || !ok) {
     return false;
   }
   std::vector<char> buffer(kRowTextCapacity, '\0');
@@ -83,7 +57,7 @@ bool ClickListViewRow(HWND list, int row) {
   rect.left = LVIR_LABEL;
   DWORD_PTR ok = 0;
   if (!memory.Write(0, &rect, sizeof rect) ||
-      !Send(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(memory.Address()), ok) || !ok ||
+      !SendWithTimeout(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(memory.Address()), ok) || !ok ||
       !memory.Read(0, &rect, sizeof rect)) {
     return false;
   }
@@ -104,21 +78,21 @@ bool SetControlText(HWND dialog, int controlId, const std::string& text) {
   HWND control = GetDlgItem(dialog, controlId);
   DWORD_PTR ok = 0;
   return control != nullptr && TakesInput(control) &&
-         Send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), ok) && ok;
+         SendWithTimeout(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), ok) && ok;
 }
 
 bool IsFolderBrowser(HWND window) {
-  if (ClassOf(window) != "#32770") return false;
-  bool found = false;
-  EnumChildWindows(window, FindTree, reinterpret_cast<LPARAM>(&found));
-  return found;
+  return ClassOf(window) == "#32770" &&
+         FindChild(window, [](HWND child) { return ClassOf(child) == WC_TREEVIEWA; }) != nullptr;
 }
 
 bool ReadFolderBrowserTitle(HWND browser, std::string& text) {
   if (!IsFolderBrowser(browser)) return false;
-  text.clear();
-  EnumChildWindows(browser, FindTitle, reinterpret_cast<LPARAM>(&text));
-  return !text.empty();
+  // The title is the first static text control with text.
+  HWND title = FindChild(browser, [&text](HWND child) {
+    return ClassOf(child) == "Static" && ReadWindowText(child, text) && !text.empty();
+  });
+  return title != nullptr;
 }
 
 }  // namespace automation

@@ -7,32 +7,19 @@
 namespace automation {
 namespace {
 
-constexpr UINT kAnswerTimeoutMs = 5000;
-
-BOOL CALLBACK FindEdit(HWND child, LPARAM param) {
-  char name[16] = {};
-  GetClassNameA(child, name, sizeof name);
-  if (lstrcmpiA(name, "Edit") != 0) return TRUE;
-  *reinterpret_cast<HWND*>(param) = child;
-  return FALSE;
-}
-
 // The file name field: an edit control (edt1), or the edit inside the file
 // name combo box (cmb13, a ComboBoxEx32 holding a ComboBox holding the edit).
 HWND FileNameField(HWND dialog) {
   if (HWND edit = GetDlgItem(dialog, edt1)) return edit;
   HWND combo = GetDlgItem(dialog, cmb13);
-  HWND edit = nullptr;
-  if (combo != nullptr) EnumChildWindows(combo, FindEdit, reinterpret_cast<LPARAM>(&edit));
-  return edit;
+  if (combo == nullptr) return nullptr;
+  return FindChild(combo, [](HWND child) { return lstrcmpiA(ClassOf(child).c_str(), "Edit") == 0; });
 }
 
 }  // namespace
 
 bool IsSaveDialog(HWND window) {
-  char name[16] = {};
-  GetClassNameA(window, name, sizeof name);
-  return std::string(name) == "#32770" && !IsMessageBox(window) && FileNameField(window) != nullptr;
+  return ClassOf(window) == "#32770" && !IsMessageBox(window) && FileNameField(window) != nullptr;
 }
 
 bool ReadSaveFileName(HWND dialog, std::string& name) {
@@ -43,11 +30,8 @@ bool ReadSaveFileName(HWND dialog, std::string& name) {
 bool SaveAs(HWND dialog, const std::string& path) {
   HWND field = FileNameField(dialog);
   DWORD_PTR answer = 0;
-  if (field == nullptr ||
-      !SendMessageTimeoutA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG,
-                           kAnswerTimeoutMs, &answer))
-    return false;
-  return PressButton(dialog, IDOK);
+  return field != nullptr && SendWithTimeout(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), answer) &&
+         PressButton(dialog, IDOK);
 }
 
 }  // namespace automation

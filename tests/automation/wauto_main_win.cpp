@@ -198,11 +198,9 @@ int Browser(HWND browser, DWORD timeoutMs) {
 int List() {
   for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
     if (!IsWindowVisible(window)) continue;
-    char className[256] = "";
-    GetClassNameA(window, className, sizeof className);
     std::string caption;
     automation::ReadWindowText(window, caption);
-    std::printf("%lu\t%s\t", ProcessOf(window), className);
+    std::printf("%lu\t%s\t", ProcessOf(window), automation::ClassOf(window).c_str());
     PrintLine(caption);
   }
   return kDone;

@@ -1,8 +1,8 @@
 // The DOS batch's wiring on real files: the destination's attributes made
-// normal, short paths, the mover written out, and the group chosen (the
-// mover's, or Attrib, copy and del when the mover cannot be written or its
-// line would be too long for DOS). The text itself is tested natively, and
-// run in DOSBox by tests/dos.
+// normal, short paths, and Attrib, copy and del in place of the mover when it
+// cannot be written or its line would be too long for DOS. The text itself is
+// tested natively and run in DOSBox by tests/dos, the mover's group by the
+// long-name-dos-start scenario.
 #include "commit/dos_batch_win.h"
 
 #include <gtest/gtest.h>
@@ -23,9 +23,9 @@ std::string ShortFolder() {
   return folder;
 }
 
-TEST(DosBatch, MoverGroupOrFallbackWithNormalAttributes) {
-  enum Case { kMover, kMoverUnwritable, kLineTooLong };
-  for (Case c : {kMover, kMoverUnwritable, kLineTooLong}) {
+TEST(DosBatch, FallbackGroupWithNormalAttributes) {
+  enum Case { kMoverUnwritable, kLineTooLong };
+  for (Case c : {kMoverUnwritable, kLineTooLong}) {
     SCOPED_TRACE(c);
     RestartFolders folders;
     folders.windowsDir = ShortFolder();
@@ -44,14 +44,8 @@ TEST(DosBatch, MoverGroupOrFallbackWithNormalAttributes) {
       EXPECT_EQ(DeferByDosBatch(folders, destination, folders.tempDir + "NotStaged.DLL0"), 0);
       ASSERT_EQ(DeferByDosBatch(folders, destination, staged), 1);
       EXPECT_EQ(GetFileAttributesA(destination.c_str()) & hiding, 0u);
-      const std::string mover = ShortPath(folders.tempDir) + "ZMTMove.EXE";
-      if (c == kMover) {
-        expected += MoverGroup(mover, ShortPath(staged), ShortPath(destination));
-        EXPECT_GT(ReadWholeFile(mover).size(), 1000u);
-      } else {
-        expected += FallbackGroup(ShortPath(folders.windowsDir) + "Command\\Attrib", ShortPath(staged),
-                                  ShortPath(destination));
-      }
+      expected += FallbackGroup(ShortPath(folders.windowsDir) + "Command\\Attrib", ShortPath(staged),
+                                ShortPath(destination));
     }
     EXPECT_EQ(ReadWholeFile(folders.tempDir + "ZMTMove.BAT"), expected);
   }

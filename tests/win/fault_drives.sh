@@ -1,15 +1,11 @@
 #!/usr/bin/env bash
-# Runs the fault-drive tests (PROGRAM, the Windows tests, with a filter that
-# picks them) under Wine with drives of their own, mounted here and mapped
-# into the prefix:
-#   F:  a 16 MiB tmpfs, for a full disk
-#   W:  a tmpfs, writable
-#   R:  the same tmpfs through a read-only bind mount
-# Mounting needs root (as CI runs). When the kernel refuses a mount the run
-# is skipped with the reason (exit code 77, which ctest counts as skipped).
-# Everything mounted is unmounted on the way out, also after a failure; and
-# as the whole run lives in a mount namespace of its own, the mounts go with
-# it even when the run is killed outright (a ctest timeout).
+# Runs the fault-drive tests (PROGRAM with a filter that picks them) under
+# Wine with drives of their own, mounted here and mapped into the prefix:
+# F: a 16 MiB tmpfs (a full disk), W: a tmpfs, R: the same through a
+# read-only bind mount. Mounting needs root (as CI runs); when the kernel
+# refuses a mount the run is skipped with the reason (exit code 77). The run
+# lives in a mount namespace of its own, so the mounts go with it even when
+# it is killed outright; they are also unmounted on the way out.
 #
 #   fault_drives.sh PROGRAM [GTEST ARGS...]
 set -euo pipefail
@@ -61,10 +57,6 @@ mount_or_skip "$base/data" -t tmpfs -o size=64m,mode=0777 skal-data
 mount_or_skip "$base/ro" --bind "$base/data"
 mount_or_skip "$base/ro" -o remount,bind,ro
 mounted=("${mounted[@]:0:3}") # the remount is no mount of its own
-if touch "$base/ro/probe" 2>/dev/null; then
-  echo "fault_drives: the read-only bind mount can be written" >&2
-  exit 1
-fi
 
 ln -s "$base/full" "$WINEPREFIX/dosdevices/f:"
 ln -s "$base/data" "$WINEPREFIX/dosdevices/w:"

@@ -5,9 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "child_process_win.h"
 #include "engine/crc32.h"
-#include "held_file_win.h"
 #include "win_test_support.h"
 
 using namespace testsupport;
@@ -18,7 +16,7 @@ TEST(FileCrc32, WholeFileInPiecesEvenWhenHeldAndZeroForWhatCannotBeRead) {
   const std::string bytes = Noise(1048579, 1);
   ASSERT_TRUE(WriteWholeFile(folder + "big", bytes));
   automation::ChildProcess holder;
-  ASSERT_TRUE(automation::HoldFile(holder, folder + "big", "readwrite"));
+  ASSERT_TRUE(HoldFile(holder, folder + "big", "readwrite"));
   EXPECT_EQ(FileCrc32(folder + "big"), Crc32Update(0, bytes.data(), bytes.size()));
   EXPECT_EQ(FileCrc32(folder + "missing"), 0u);
   EXPECT_EQ(FileCrc32(folder), 0u);

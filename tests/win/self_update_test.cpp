@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "child_process_win.h"
-#include "held_file_win.h"
 #include "log/update_log.h"
 #include "win_test_support.h"
 
@@ -31,7 +29,7 @@ TEST(SelfUpdate, EarlierHandOffIsReplacedAndTheProgramCompletesTheNewOne) {
   ASSERT_EQ(SelfUpdateHandOff(request, log), 1);
 
   automation::ChildProcess holder;
-  ASSERT_TRUE(automation::HoldFile(holder, request.files[1].destination, "none"));
+  ASSERT_TRUE(HoldFile(holder, request.files[1].destination, "none"));
   automation::ChildProcess selfUpdate;
   const std::string program = request.packageSourceDir + "UpdateSelf.DAT";
   ASSERT_TRUE(selfUpdate.Start(automation::CommandLine(program, {}), packageDir));

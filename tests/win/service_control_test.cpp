@@ -39,11 +39,10 @@ class TestService {
   SC_HANDLE service_ = nullptr;
 };
 
+// A clock on real time that records each pause, sleeping at most `longestSleep` ms.
 struct RecordingClock {
   std::vector<uint32_t> pauses;
-  DWORD longestSleep;
-
-  explicit RecordingClock(DWORD longest = 100) : longestSleep(longest) {}
+  DWORD longestSleep = 100;
   ServiceWaitClock Clock() {
     return {[] { return uint32_t(GetTickCount()); }, [this](uint32_t ms) {
               pauses.push_back(ms);
@@ -76,7 +75,7 @@ TEST(ServiceControl, StuckStopEndsAfterItsWaitHint) {
   ASSERT_TRUE(service.Installed());
   ASSERT_EQ(StartServiceByName("SkalStuckStop"), 1);
 
-  RecordingClock clock(10000);
+  RecordingClock clock{{}, 10000};
   const DWORD begin = GetTickCount();
   EXPECT_EQ(StopServiceByName("SkalStuckStop", clock.Clock()), 0);
   const DWORD elapsed = GetTickCount() - begin;

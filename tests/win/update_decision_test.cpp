@@ -36,7 +36,7 @@ struct Installation {
   // The CRC text of the installed file: the package's copy is identical.
   std::string CrcOf(const std::string& name) const { return std::to_string(FileCrc32(folder + name)); }
 
-  // Last modified at noon local time on the given day.
+  // Last modified at `utc`, or at noon local time on the given day.
   void SetModified(const std::string& name, WORD year, WORD month, WORD day) const {
     SYSTEMTIME local = {};
     local.wYear = year;
@@ -46,9 +46,9 @@ struct Installation {
     FILETIME localTime, utc;
     ASSERT_TRUE(SystemTimeToFileTime(&local, &localTime));
     ASSERT_TRUE(LocalFileTimeToFileTime(&localTime, &utc));
-    SetModifiedUtc(name, utc);
+    SetModified(name, utc);
   }
-  void SetModifiedUtc(const std::string& name, const FILETIME& utc) const {
+  void SetModified(const std::string& name, const FILETIME& utc) const {
     HANDLE file = CreateFileA((folder + name).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -71,21 +71,20 @@ constexpr const char* kByCrc = "01";
 constexpr const char* kNeeded = "11";
 constexpr const char* kNotNeeded = "00";
 
+// The component test comes first: an item of no installed component is
+// never needed, whatever its method says.
 TEST(DecideUpdate, ComponentTestComesFirst) {
   Installation at("components");
-  DecisionInput input = at.Item("a.dll", 4);
-  input.Belong = 0;
-  EXPECT_EQ(DecideUpdate(input), 0);
-  input.Belong = -1;
-  for (int32_t mask : {-1, 1, 0x40000000}) {
-    input.ComponentMask = mask;
-    EXPECT_EQ(DecideUpdate(input), 1) << mask;
+  const struct {
+    int32_t belong, mask;
+    int needed;
+  } rows[] = {{0, -1, 0}, {-1, -1, 1}, {-1, 1, 1}, {-1, 0x40000000, 1}, {-1, 0, 0}, {2, 5, 0}};
+  for (const auto& row : rows) {
+    DecisionInput input = at.Item("a.dll", 4);
+    input.Belong = row.belong;
+    input.ComponentMask = row.mask;
+    EXPECT_EQ(DecideUpdate(input), row.needed) << row.belong << " & " << row.mask;
   }
-  input.ComponentMask = 0;
-  EXPECT_EQ(DecideUpdate(input), 0);
-  input.ComponentMask = 5;
-  input.Belong = 2;
-  EXPECT_EQ(DecideUpdate(input), 0);
 }
 
 // Every method over one installation folder. Expected: the two answers of
@@ -173,7 +172,7 @@ TEST(DecideUpdate, Method5TakesTheOffsetInForceOnTheFilesDate) {
   ticks.QuadPart += uint64_t(int64_t(zone.Bias + zone.DaylightBias) * 60 * 10000000);
   Installation at("summer");
   at.Put("summer.dat", "summer");
-  at.SetModifiedUtc("summer.dat", FILETIME{ticks.LowPart, ticks.HighPart});
+  at.SetModified("summer.dat", FILETIME{ticks.LowPart, ticks.HighPart});
   EXPECT_EQ(DecideBothWays(at, at.Item("summer.dat", 5, "2004." + std::to_string(month) + ".15")), kByCrc);
 }
 

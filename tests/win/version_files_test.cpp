@@ -1,5 +1,6 @@
-// Versions read from installed files: version resources, headers by check
-// method, and the virus database's latest file and its run of updates.
+// Versions read from installed files by check method, and the virus
+// database's latest file and its run of updates (their texts are tested
+// through the update-info file's version list).
 #include "engine/file_versions_win.h"
 #include "versions/database_probe_win.h"
 
@@ -13,30 +14,13 @@ using namespace testsupport;
 
 namespace {
 
-// Built by tests/fixtures: product version 4.0.0.5, file version 1.2.3.4.
-std::string FixtureDll() { return ProgramFolder() + "verfixture.dll"; }
-
-TEST(ReadResourceVersion, ProductVersionOrNothing) {
-  std::string folder = MakeScratchFolder("resource");
-  ASSERT_TRUE(WriteWholeFile(folder + "plain.dll", std::string(4096, 'p')));
-  VersionNumber version;
-  ASSERT_TRUE(ReadResourceVersion(FixtureDll(), version));
-  EXPECT_EQ(version, (VersionNumber{4u << 16, 5}));
-  EXPECT_EQ(FileVersionText(FixtureDll()), "4.5");
-
-  EXPECT_FALSE(ReadResourceVersion(folder + "plain.dll", version));
-  EXPECT_TRUE(version.IsZero());
-  EXPECT_EQ(FileVersionText(folder + "plain.dll"), "0.1");
-  EXPECT_EQ(FileVersionText(folder + "missing.dll"), "0.1");
-}
-
 TEST(ReadFileVersion, ReaderByMethodAndNothingWithoutAFile) {
   std::string folder = MakeScratchFolder("bymethod");
   ASSERT_TRUE(WriteWholeFile(folder + "header.bin", fixtures::HeaderImage(0x00020003, 0x00040005)));
   ASSERT_TRUE(WriteWholeFile(folder + "short.bin", fixtures::HeaderImage(1, 1, 147)));
   ASSERT_TRUE(CreateDirectoryA((folder + "sub").c_str(), nullptr));
   VersionNumber version;
-  EXPECT_TRUE(ReadFileVersion(FixtureDll(), 0, version));
+  EXPECT_TRUE(ReadFileVersion(ProgramFolder() + "verfixture.dll", 0, version));  // has a version resource
   EXPECT_FALSE(ReadFileVersion(folder + "header.bin", 0, version));
   ASSERT_TRUE(ReadFileVersion(folder + "header.bin", 1, version));
   EXPECT_EQ(version, (VersionNumber{0x00020003, 0x00040005}));
@@ -48,17 +32,6 @@ TEST(ReadFileVersion, ReaderByMethodAndNothingWithoutAFile) {
     EXPECT_FALSE(ReadFileVersion(folder + "missing.bin", method, version)) << method;
     EXPECT_FALSE(ReadFileVersion(folder + "sub", method, version)) << method;
   }
-}
-
-TEST(HeaderVersionText, TextOfTheHeaderOrUnchanged) {
-  std::string folder = MakeScratchFolder("headertext");
-  ASSERT_TRUE(WriteWholeFile(folder + "prog.exe", fixtures::HeaderImage(0x00050001, 2, 8192)));
-  std::string text = "unchanged";
-  EXPECT_EQ(HeaderVersionText(folder + "prog.exe", text), 1);
-  EXPECT_EQ(text, "5.1.2");
-  text = "unchanged";
-  EXPECT_EQ(HeaderVersionText(folder + "missing.exe", text), 0);
-  EXPECT_EQ(text, "unchanged");
 }
 
 // A database file whose engine version is 2004.3.c.d.

@@ -1,11 +1,13 @@
 #pragma once
 // Small helpers shared by the Windows tests: scratch folders, whole-file I/O,
-// test bytes, code page 936 text, the runner's texts.
+// test bytes, code page 936 text, the runner's texts, held files.
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "child_process_win.h"
 
 namespace testsupport {
 
@@ -115,6 +117,20 @@ inline std::string ShortPath(const std::string& path) {
   char buffer[MAX_PATH] = {};
   GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
   return buffer;
+}
+
+// Starts holdfile.exe on `path` with share mode `mode` ("none", "read" or
+// "readwrite") and returns once it holds the file; the lock lasts while
+// `holder` runs. False when holdfile could not open the file in time.
+inline bool HoldFile(automation::ChildProcess& holder, const std::string& path, const std::string& mode) {
+  const std::string marker = path + ".ready";
+  DeleteFileA(marker.c_str());
+  if (!holder.Start(automation::CommandLine(ProgramFolder() + "holdfile.exe", {path, mode, "3600"}))) return false;
+  DWORD exitCode = 0;
+  for (int i = 0; i < 200 && !holder.Wait(50, exitCode); ++i)
+    if (GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  holder.Terminate();
+  return false;
 }
 
 }  // namespace testsupport
