@@ -10,7 +10,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine32:i386 wine64
   xvfb xauth x11-utils imagemagick
-  locales nasm dosbox fonts-wqy-microhei icoutils libxml2-utils
+  locales tzdata nasm dosbox fonts-wqy-microhei icoutils libxml2-utils
 )
 
 sudo_cmd=()
