@@ -174,7 +174,7 @@ class CommitFaults : public ::testing::TestWithParam<Route> {
     const bool crashed = disk.Settle();
     ExpectInstalledWhole(disk, when);
     std::string bytes;
-    if (disk.Get(kHandOff, bytes)) EXPECT_EQ(bytes, kHandOffText) << "Update.inf is not whole " << when;
+    if (disk.Get(kHandOff, bytes)) { EXPECT_EQ(bytes, kHandOffText) << "Update.inf is not whole " << when; }
     disk.Restart(kWininit);
     ExpectInstalledWhole(disk, "after the restart " + when);
     EXPECT_TRUE(disk.Get(kNewestDatabase, bytes)) << "the newest database is gone " << when;
