@@ -3,6 +3,7 @@
 #include <cstring>
 #include <limits>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -82,37 +83,6 @@ ExtractOutcome Extract(const Bytes& archive, MemoryTarget& target) {
   return ExtractArchive(source, target);
 }
 
-TEST(ArchiveRecord, DecodesLittleEndianFieldsAndNulTerminatedTexts) {
-  unsigned char record[kArchiveRecordSize] = {};
-  std::memcpy(record, "A.DAT", 6);
-  const unsigned char numbers[] = {0x10, 0x00, 0x00, 0x00,  // size 16
-                                   0xEE, 0xEE, 0xEE, 0xEE,  // reserved
-                                   0x20, 0x01, 0x00, 0x00,  // end 0x120
-                                   0x04, 0x03, 0x02, 0x81};  // key
-  std::memcpy(record + 24, numbers, sizeof numbers);
-  for (int i = 0; i < 8; ++i) record[40 + i] = static_cast<unsigned char>(0x11 * (i + 1));
-  record[48] = 0x02;
-  record[63] = 0x80;
-  std::memcpy(record + 64, "a\\b", 4);
-  ArchiveEntry entry = ParseArchiveEntry(record);
-  EXPECT_EQ(entry.name, "A.DAT");
-  EXPECT_EQ(entry.folder, "a\\b");
-  EXPECT_TRUE(entry.nameTerminated && entry.folderTerminated);
-  EXPECT_EQ(entry.size, 16);
-  EXPECT_EQ(entry.end, 0x120);
-  EXPECT_EQ(entry.key, 0x81020304u);
-  EXPECT_EQ(entry.times.created, 0x8877665544332211ull);
-  EXPECT_EQ(entry.times.accessed, 0x02ull);
-  EXPECT_EQ(entry.times.written, 0x8000000000000000ull);
-
-  std::memset(record, 'x', kRecordNameSize);
-  std::memset(record + 64, 'y', kRecordFolderSize);
-  entry = ParseArchiveEntry(record);
-  EXPECT_FALSE(entry.nameTerminated);
-  EXPECT_FALSE(entry.folderTerminated);
-  EXPECT_EQ(entry.name.size(), kRecordNameSize);
-}
-
 TEST(EntryScrambler, KeyPhaseCarriesAcrossChunksOfAnySize) {
   const uint32_t key = 0x44332211;
   Bytes plain(kArchiveChunkSize + 1, 0);  // XOR of zeros shows the key stream
@@ -132,58 +102,44 @@ TEST(EntryScrambler, KeyPhaseCarriesAcrossChunksOfAnySize) {
   }
 }
 
-TEST(ArchivePlacement, AcceptsNamesAndFoldersInsideTheDestination) {
-  ArchiveEntry entry;
-  entry.nameTerminated = entry.folderTerminated = true;
-  EntryPlacement placement;
-  entry.name = "ZMT00012.DAT";
-  entry.folder = "a\\b\\";  // one trailing backslash is harmless
-  ASSERT_TRUE(PlaceArchiveEntry(entry, placement));
-  EXPECT_EQ(placement.folders, (std::vector<std::string>{"a", "b"}));
-  EXPECT_EQ(placement.name, "ZMT00012.DAT");
-
-  // GBK names: 0x81 0x5C and 0x81 0x7C are characters, not '\' or '|'.
-  entry.name = "\x81\x5C.txt";
-  entry.folder = "\xCA\xFD\x81\x5C\\\x81\x7C";
-  ASSERT_TRUE(PlaceArchiveEntry(entry, placement));
-  EXPECT_EQ(placement.folders, (std::vector<std::string>{"\xCA\xFD\x81\x5C", "\x81\x7C"}));
-
-  entry.name = "..a";  // dots inside a name are fine
-  entry.folder = "";
-  ASSERT_TRUE(PlaceArchiveEntry(entry, placement));
-  EXPECT_TRUE(placement.folders.empty());
-}
-
-TEST(ArchivePlacement, RefusesNamesThatLeaveOrDodgeTheDestination) {
-  const std::vector<std::pair<std::string, std::string>> hostile = {
-      {"", ""},                     {"..", ""},           {".", ""},
-      {"...", ""},                  {". .", ""},          {"a\\b", ""},
-      {"a/b", ""},                  {"C:x", ""},          {"a:stream", ""},
-      {"x", "..\\.."},              {"x", "a\\..\\..\\b"}, {"x", "\\Windows"},
-      {"x", "C:\\Windows"},         {"x", "a\\\\b"},      {"x", "a/../.."},
-      {"x", "\\"},                  {"a?", ""},           {"a*", ""},
-      {"a|b", ""},                  {"a\tb", ""},         {"NUL", ""},
-      {"com1.txt", ""},             {"x", "LPT9"},        {"x", "aux .log"},
-      {"\x81", ""},                 {"x", "\x81"},        {"\x81/", ""},
-      {"x", "\x81\\..\\.."},        {"\x81\x7F", ""},
+// A name and folder and the folder levels they place the entry in, or
+// nullopt where the entry would leave or dodge the destination.
+TEST(ArchivePlacement, KeepsEntriesInsideTheDestination) {
+  using Levels = std::optional<std::vector<std::string>>;
+  const struct {
+    std::string name, folder;
+    Levels levels = std::nullopt;
+  } cases[] = {
+      {"ZMT00012.DAT", "a\\b\\", Levels({"a", "b"})},  // one trailing backslash is harmless
+      // GBK names: 0x81 0x5C and 0x81 0x7C are characters, not '\' or '|'.
+      {"\x81\x5C.txt", "\xCA\xFD\x81\x5C\\\x81\x7C", Levels({"\xCA\xFD\x81\x5C", "\x81\x7C"})},
+      {"..a", "", Levels(std::vector<std::string>{})},  // dots inside a name are fine
+      {"", ""}, {"..", ""}, {".", ""}, {"...", ""}, {". .", ""}, {"a\\b", ""}, {"a/b", ""}, {"C:x", ""},
+      {"a:stream", ""}, {"x", "..\\.."}, {"x", "a\\..\\..\\b"}, {"x", "\\Windows"}, {"x", "C:\\Windows"},
+      {"x", "a\\\\b"}, {"x", "a/../.."}, {"x", "\\"}, {"a?", ""}, {"a*", ""}, {"a|b", ""}, {"a\tb", ""},
+      {"NUL", ""}, {"com1.txt", ""}, {"x", "LPT9"}, {"x", "aux .log"}, {"\x81", ""}, {"x", "\x81"},
+      {"\x81/", ""}, {"x", "\x81\\..\\.."}, {"\x81\x7F", ""},
   };
-  for (const auto& [name, folder] : hostile) {
+  for (const auto& c : cases) {
     ArchiveEntry entry;
     entry.nameTerminated = entry.folderTerminated = true;
-    entry.name = name;
-    entry.folder = folder;
+    entry.name = c.name;
+    entry.folder = c.folder;
     EntryPlacement placement;
-    EXPECT_FALSE(PlaceArchiveEntry(entry, placement)) << "name '" << name << "' folder '" << folder << "'";
+    ASSERT_EQ(PlaceArchiveEntry(entry, placement), c.levels.has_value()) << "name '" << c.name << "' folder '" << c.folder << "'";
+    if (c.levels) {
+      EXPECT_EQ(placement.folders, *c.levels) << c.name;
+      EXPECT_EQ(placement.name, c.name);
+    }
   }
-  ArchiveEntry unterminated;
-  unterminated.name = "ok";
-  unterminated.nameTerminated = false;
-  unterminated.folderTerminated = true;
-  EntryPlacement placement;
-  EXPECT_FALSE(PlaceArchiveEntry(unterminated, placement));
-  unterminated.nameTerminated = true;
-  unterminated.folderTerminated = false;
-  EXPECT_FALSE(PlaceArchiveEntry(unterminated, placement));
+  for (bool nameTerminated : {false, true}) {
+    ArchiveEntry unterminated;
+    unterminated.name = "ok";
+    unterminated.nameTerminated = nameTerminated;
+    unterminated.folderTerminated = !nameTerminated;
+    EntryPlacement placement;
+    EXPECT_FALSE(PlaceArchiveEntry(unterminated, placement));
+  }
 }
 
 TEST(ArchivePlacement, OutputPathsJoinWithBackslashesWithinThePathLimit) {

@@ -1,13 +1,19 @@
-// The report text after a run, the version-list entries it is made from, and
-// the save dialog's filter.
+// The report after a run: its text, the version-list entries it is made
+// from, the save dialog's filter, saving it over an earlier file (an error
+// at every call and a crash after every call leave the old or the new report
+// whole), and the log's lines.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "app/file_dialog_filter.h"
+#include "app/report_file.h"
 #include "app/report_text.h"
 #include "catalog/ini_file.h"
+#include "commit/os_family.h"
+#include "log/log_format.h"
+#include "memory_file_system.h"
 #include "versions/update_info_default.h"
 #include "versions/version_report_entry.h"
 
@@ -106,6 +112,86 @@ TEST(FileDialogFilter, BarsBecomeNulsButNotTrailBytes) {
   EXPECT_EQ(FileDialogFilter("Text(*.txt)|*.txt|All(*.*)|*.*||"), "Text(*.txt)\0*.txt\0All(*.*)\0*.*\0\0"s);
   // 0x81 0x7C is one double-byte character whose trail byte is 0x7C.
   EXPECT_EQ(FileDialogFilter("\x81|a|\x81||"), "\x81|a\0\x81|\0"s);
+}
+
+const std::string kFolder = "C:\\REPORTS\\", kPath = kFolder + "Report.txt";
+const std::string kOld(70000, 'o'), kNew = std::string(90000, 'n') + "\r\n";
+
+struct Family {
+  WindowsFamily disk;
+  int32_t osFamily;
+};
+const Family kFamilies[] = {{WindowsFamily::kNt, kOsFamilyNt}, {WindowsFamily::k9x, kOsFamily9x}};
+
+bool Save(MemoryFileSystem& files, int32_t osFamily) {
+  files.AddFolder(kFolder);
+  files.Put(kPath, kOld);
+  return SaveReportFile(files, osFamily, kPath, kNew);
+}
+
+TEST(SaveReportFile, NewOrReplacedWholeAndNothingLeftBeside) {
+  for (const Family& family : kFamilies) {
+    MemoryFileSystem fresh(family.disk);
+    fresh.AddFolder(kFolder);
+    std::string bytes;
+    ASSERT_TRUE(SaveReportFile(fresh, family.osFamily, kPath, kNew));
+    EXPECT_TRUE(fresh.Get(kPath, bytes) && bytes == kNew);
+
+    MemoryFileSystem over(family.disk);
+    ASSERT_TRUE(Save(over, family.osFamily));
+    EXPECT_TRUE(over.Get(kPath, bytes) && bytes == kNew);
+    EXPECT_EQ(over.Files().size(), 1u);
+
+    MemoryFileSystem readOnly(family.disk);
+    readOnly.AddFolder(kFolder);
+    readOnly.Put(kPath, kOld, kAttributeReadOnly);
+    EXPECT_FALSE(SaveReportFile(readOnly, family.osFamily, kPath, kNew));
+    EXPECT_TRUE(readOnly.Get(kPath, bytes) && bytes == kOld);
+  }
+}
+
+TEST(SaveReportFile, AFaultAtAnyCallKeepsTheOldReportWhole) {
+  for (const Family& family : kFamilies) {
+    MemoryFileSystem clean(family.disk);
+    ASSERT_TRUE(Save(clean, family.osFamily));
+    for (int k = 1; k <= clean.Calls(); ++k) {
+      SCOPED_TRACE("call " + std::to_string(k) + (family.disk == WindowsFamily::kNt ? " on NT" : " on 9x"));
+      MemoryFileSystem failing(family.disk);
+      failing.FailCall(k, 5);
+      const bool saved = Save(failing, family.osFamily);
+      std::string bytes, staged;
+      EXPECT_TRUE(failing.Get(kPath, bytes) && bytes == (saved ? kNew : kOld));
+      EXPECT_FALSE(failing.Get(kPath + ".new", staged));
+
+      MemoryFileSystem crashing(family.disk);
+      crashing.CrashAfterCall(k);
+      Save(crashing, family.osFamily);
+      crashing.Settle();
+      // 95/98/Me replace in two renames: cut off between them, the old
+      // report stands renamed aside.
+      if (!crashing.Get(kPath, bytes)) {
+        ASSERT_TRUE(crashing.Get(kPath + ".old", bytes));
+      }
+      EXPECT_TRUE(bytes == kOld || bytes == kNew);
+    }
+  }
+}
+
+TEST(LogFormat, StampsHeaderLinesAndRotation) {
+  const LocalTime morning{2004, 3, 26, 7, 48, 30};
+  const std::pair<std::string, std::string> cases[] = {
+      {FormatTimeStamp(morning, true), "2004-03-26 07:48:30"},
+      {FormatTimeStamp(morning, false), "07:48:30"},
+      {FormatRunHeader(morning), "\r\n[2004-03-26 07:48:30]\r\n"},
+      {FormatLogLine(morning, "a\r\nb", true), "07:48:30 a\r\nb\r\n"},
+      {FormatLogLine(morning, "\xCE\xC4\xBC\xFE", true), "07:48:30 \xCE\xC4\xBC\xFE\r\n"},
+      {FormatLogLine(morning, "plain", false), "plain\r\n"},
+      {LogFileName("Admin"), "AdminUpdate.LOG"},
+      {LogFileName(""), "Update.LOG"},
+  };
+  for (const auto& [made, expected] : cases) EXPECT_EQ(made, expected);
+  EXPECT_FALSE(LogNeedsRotation(1048576));
+  EXPECT_TRUE(LogNeedsRotation(1048577));
 }
 
 }  // namespace
