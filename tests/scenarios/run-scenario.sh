@@ -40,6 +40,12 @@ bin=$2
 scenario=$3
 family=$4
 mode=$5
+# A command that fails outside the checks ends the run (set -e), and Wine's
+# programs often fail without a word: name the command. (Functions inherit
+# the trap by set -E; subshells, whose failures the checks expect, stay quiet.)
+set -E
+trap 'failed_with=$?; [ $BASH_SUBSHELL != 0 ] ||
+  echo "run-scenario: \"$BASH_COMMAND\" failed with status $failed_with (in ${FUNCNAME[*]:-the script}: $*)" >&2' ERR
 wine_locale=$LC_ALL
 # Texts are compared byte for byte in code page 936; only Wine runs in the locale.
 export LC_ALL=C
