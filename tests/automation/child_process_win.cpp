@@ -6,6 +6,8 @@ namespace automation {
 namespace {
 
 constexpr DWORD kTerminateWaitMs = 5000;
+constexpr int kStartAttempts = 3;
+constexpr DWORD kStartRetryMs = 250;
 
 // The C runtime's rules: backslashes are literal unless they precede a quote,
 // so those before a quote (and before the closing quote) are doubled.
@@ -60,10 +62,17 @@ bool ChildProcess::Start(const std::string& commandLine, const std::string& work
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  std::string line = commandLine;  // CreateProcessA may write into it
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info)) {
-    return false;
+  // Wine fails a start with ERROR_INTERNAL_ERROR when the new process ends
+  // before its loader is done, as it now and then does on a loaded machine;
+  // a later start of the same program works.
+  for (int attempt = 1;; ++attempt) {
+    std::string line = commandLine;  // CreateProcessA may write into it
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info)) {
+      break;
+    }
+    if (GetLastError() != ERROR_INTERNAL_ERROR || attempt == kStartAttempts) return false;
+    Sleep(kStartRetryMs);
   }
   CloseHandle(info.hThread);
   process_ = info.hProcess;
