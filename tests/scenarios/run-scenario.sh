@@ -303,9 +303,13 @@ snapshot=0
 snapshot() { [ $phase = setup ] || return 0; snapshot=1; } # the machine is recorded just before the runner starts
 # Every file and folder of drive C but the package and this harness (files
 # with size, time and content), and the registry of the machine and the user.
+# Files still linked to the template prefix (Wine's own DLLs, most of the
+# 700 MB) go by size, time and inode instead of content: a write in place
+# moves the time, a new file breaks the link.
 take_snapshot() { # NAME
   (cd "$drive_c" && find . \( -path ./SkalPackage -o -path ./scenario \) -prune -o -type d -printf 'd %p\n' -o \
-    -type f -printf 'f %p %s %T@\n' -exec md5sum {} + | sort) >"$work/$1.files"
+    -type f -links +1 -printf 'f %p %s %T@ %i\n' -o -type f -printf 'f %p %s %T@\n' -exec md5sum {} + |
+    sort) >"$work/$1.files"
   # Registry exports as text, without Wine's own keys, which Wine itself may write as programs run.
   local key name
   for key in 'HKLM\Software' 'HKCU\Software' 'HKLM\System\CurrentControlSet\Control\Session Manager'; do
