@@ -151,9 +151,27 @@ std::string Changed(std::string image, size_t at, uint32_t value) {
   return image;
 }
 
+// The fixture's image with its version data (from offset 0x258, address
+// 0x1058) in a second section, whose raw data lies elsewhere in the file: the
+// first section's raw data ends where the data's address begins.
+std::string WithSecondSection(std::string image) {
+  const size_t section = 0x40 + 24 + 0xE0, data = 0x258, moved = 0x300;
+  const std::string bytes = image.substr(data);
+  PutLe32(image, 0x40 + 6, 2);
+  PutLe32(image, section + 16, data - 0x200);
+  image.replace(section + 40, 40, image.substr(section, 40));
+  PutLe32(image, section + 40 + 12, 0x1058);
+  PutLe32(image, section + 40 + 16, uint32_t(bytes.size()));
+  PutLe32(image, section + 40 + 20, moved);
+  image.resize(data);
+  image.resize(moved, '\0');
+  return image + bytes;
+}
+
 TEST(PeVersionResource, ReadsTheFixedFileVersionOnlyFromAWellFormedImage) {
   const std::string good = PeImage(0x00010002, 0x00030004);
   const size_t resourceDirectoryEntry = 0x40 + 24 + 96 + 16;
+  const size_t typeEntry = 0x210, nameDirectory = 0x218, valueLength = 0x25A;
   struct Case {
     const char* what;
     std::string image;
@@ -161,6 +179,12 @@ TEST(PeVersionResource, ReadsTheFixedFileVersionOnlyFromAWellFormedImage) {
     VersionNumber version;
   } cases[] = {
       {"well formed", good, true, {0x00010002, 0x00030004}},
+      {"version data in a second section", WithSecondSection(good), true, {0x00010002, 0x00030004}},
+      {"no section counted", Changed(good, 0x40 + 6, 0), false, {}},
+      {"type entry not marked as a directory", Changed(good, typeEntry + 4, 0x18), false, {}},
+      {"a version entry past the directory's count",
+       Changed(Changed(Changed(good, typeEntry, 3), nameDirectory, 16), nameDirectory + 4, 0x80000018u), false, {}},
+      {"fixed part one byte short", Changed(good, valueLength, 51), true, {}},
       {"resource without fixed part", PeImage(1, 2, false), true, {}},
       {"no MZ", "XZ" + good.substr(2), false, {}},
       {"cut short", good.substr(0, 0x210), false, {}},
