@@ -152,6 +152,7 @@ TEST(InstallationChoice, OnlyTheOldestEditionsMissingPathIsAskedFor) {
   const InstalledProduct oldest = Entry(0, false, "");
   EXPECT_EQ(DecideInstallation({oldest}).action, InstallationChoice::kAskFolder);
   EXPECT_EQ(DecideInstallation({oldest, Entry(5, false)}).action, InstallationChoice::kAskFolder);
+  EXPECT_EQ(DecideInstallation({Entry(5, false), oldest}).action, InstallationChoice::kAskFolder);
   EXPECT_EQ(DecideInstallation({oldest, Entry(5, false, "")}).action, InstallationChoice::kAskFolder);
 
   EXPECT_EQ(DecideInstallation({oldest, Entry(4, false)}).action, InstallationChoice::kDamaged);
