@@ -192,14 +192,14 @@ TEST(CatalogueLoader, WalkWithoutAnySectionFails) {
 TEST(CatalogueLoader, SelfUpdateFirstKeepsOnlyTheRunnersOwnFiles) {
   const std::string items = ItemSection("Main") + ItemSection("Self", {"UpdateRelative=true"}) +
                             ItemSection("Skipped", {"UpdateRelative=1"}) + ItemSection("Db");
-  for (int flag : {0, 1}) {
+  for (int flag : {-1, 0, 1}) {  // -1: the key is absent
     UpdateCatalog catalog;
-    catalog.UseText("[COMMENT]\r\nNewUpdateSelfFirstFlag=" + std::to_string(flag) + "\r\n" + items);
+    catalog.UseText("[COMMENT]\r\n" + (flag < 0 ? "" : "NewUpdateSelfFirstFlag=" + std::to_string(flag) + "\r\n") + items);
     FakeMachine machine;
     machine.notNeeded = {"Skipped"};
     ASSERT_EQ(machine.Walk(catalog), 1);
     EXPECT_EQ(catalog.SelfUpdateFirst, flag == 1);
-    const std::vector<std::string> kept = flag ? std::vector<std::string>{"Self"} : std::vector<std::string>{"Db", "Self", "Main"};
+    const std::vector<std::string> kept = flag == 1 ? std::vector<std::string>{"Self"} : std::vector<std::string>{"Db", "Self", "Main"};
     EXPECT_EQ(SectionsOf(catalog), kept);
   }
 }
