@@ -113,12 +113,13 @@ TEST(ArchivePlacement, KeepsEntriesInsideTheDestination) {
       {"ZMT00012.DAT", "a\\b\\", Levels({"a", "b"})},  // one trailing backslash is harmless
       // GBK names: 0x81 0x5C and 0x81 0x7C are characters, not '\' or '|'.
       {"\x81\x5C.txt", "\xCA\xFD\x81\x5C\\\x81\x7C", Levels({"\xCA\xFD\x81\x5C", "\x81\x7C"})},
+      {"\xFE\xFE.txt", "\x81\x40", Levels({"\x81\x40"})},  // the highest lead and trail bytes, the lowest
       {"..a", "", Levels(std::vector<std::string>{})},  // dots inside a name are fine
       {"", ""}, {"..", ""}, {".", ""}, {"...", ""}, {". .", ""}, {"a\\b", ""}, {"a/b", ""}, {"C:x", ""},
       {"a:stream", ""}, {"x", "..\\.."}, {"x", "a\\..\\..\\b"}, {"x", "\\Windows"}, {"x", "C:\\Windows"},
       {"x", "a\\\\b"}, {"x", "a/../.."}, {"x", "\\"}, {"a?", ""}, {"a*", ""}, {"a|b", ""}, {"a\tb", ""},
       {"NUL", ""}, {"com1.txt", ""}, {"x", "LPT9"}, {"x", "aux .log"}, {"\x81", ""}, {"x", "\x81"},
-      {"\x81/", ""}, {"x", "\x81\\..\\.."}, {"\x81\x7F", ""},
+      {"\x81/", ""}, {"x", "\x81\\..\\.."}, {"\x81\x7F", ""}, {"a\xFE", ""},
   };
   for (const auto& c : cases) {
     ArchiveEntry entry;
