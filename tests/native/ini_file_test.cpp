@@ -97,11 +97,11 @@ TEST(IniFile, ByteOrderMarksSelectTheEncoding) {
 TEST(IniFile, Integers) {
   const IniFile ini(
       "[i]\r\na=42\r\nb=  -17 \r\nc=+5\r\nd=0x1F\r\ne=0X1F\r\nf=12abc\r\ng=abc\r\nh=\r\nk=4294967297\r\n"
-      "m=\"123\"\r\nn=0b101\r\no=0o17\r\np=-0x10\r\nq=010\r\nr=2147483648\r\ns=\x01" "7\r\nu=-\r\nv=\"\"\r\nbare\r\n"
+      "m=\"123\"\r\nw=\" 5\"\r\nn=0b101\r\no=0o17\r\np=-0x10\r\nq=010\r\nr=2147483648\r\ns=\x01" "7\r\nu=-\r\nv=\"\"\r\nbare\r\n"
       "long=" + std::string(29, '0') + "9\r\n");  // only 29 characters are read
   const std::pair<const char*, int> expected[] = {
       {"a", 42}, {"b", -17}, {"c", 5}, {"d", 31}, {"e", 0}, {"f", 12}, {"g", 0}, {"h", 77}, {"k", 1},
-      {"m", 123}, {"n", 5}, {"o", 15}, {"p", -16}, {"q", 10}, {"r", INT32_MIN}, {"s", 7}, {"u", 0},
+      {"m", 123}, {"w", 5}, {"n", 5}, {"o", 15}, {"p", -16}, {"q", 10}, {"r", INT32_MIN}, {"s", 7}, {"u", 0},
       {"v", 77}, {"bare", 77}, {"missing", 77}, {"long", 0}};
   for (const auto& [key, value] : expected) EXPECT_EQ(ini.ReadInt("i", key, 77), value) << key;
 }

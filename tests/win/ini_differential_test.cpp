@@ -108,7 +108,7 @@ const std::pair<const char*, std::string> kHandMade[] = {
     {"line_ends", "[lf]\nk=lf\n[cr]\rk=cr\r[crlf]\r\nk=crlf\r\n\r\n\n\r[last]\r\nk=no newline"},
     {"headers", "top=1\r\n[]\r\nk=e\r\n[h]]\r\nk=2\r\n[open\r\nk=3\r\n[\r\n]\r\n[x]y]z\r\nk=4\r\n[ ]\r\nk=5\r\n"},
     {"numbers", "[i]\r\na=42\r\nb=  -17 \r\nc=+5\r\nd=0x1F\r\ne=0X1F\r\nf=12abc\r\ng=abc\r\nh=\r\nk=4294967297\r\n"
-                "l=99999999999999999999999\r\nm=\"123\"\r\nn=0b101\r\no=0o17\r\np=-0x10\r\nq=010\r\nr=2147483648\r\n"
+                "l=99999999999999999999999\r\nm=\"123\"\r\nmq=\" 5\"\r\nn=0b101\r\no=0o17\r\np=-0x10\r\nq=010\r\nr=2147483648\r\n"
                 "s=\x01\x02" "7\r\nt=1 2\r\nu=-\r\nv=\"\"\r\nw=\xD6\xD0" "5\r\nx=0x\r\ny=--1\r\n"},
     {"gbk", "[\xD6\xD0\xCE\xC4]\r\n\xBC\xFC=\xD6\xB5\r\n[\x95\x5C\x81\x5D]\r\nk=\x95\x5C\r\n[\x81\x5D\r\nk=trail bracket\r\n"
             "[\x81\x41\x81\x61]\r\n\x81\x41=trail letters\r\nv=\xD6\xD0\xCE\xC4" "abc\xB1\xED\r\n[\xA1\xA1sp\xA1\xA1]\r\n"
